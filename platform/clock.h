@@ -1,0 +1,39 @@
+// The program's sense of time: milliseconds since start from a monotonic wall
+// clock. The frame step reads time only through Clock, so tests script it.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Milliseconds since the clock started, as a 32-bit count that wraps after
+  // about 24.8 days (callers subtract readings with wrap-around arithmetic).
+  virtual int32_t milliseconds() = 0;
+};
+
+// Steady wall time since construction; never CPU time.
+class MonotonicClock final : public Clock {
+ public:
+  MonotonicClock();
+  int32_t milliseconds() override;
+
+ private:
+  std::chrono::steady_clock::time_point start_;
+};
+
+// A clock that reads whatever the test or tool last set.
+class ScriptedClock final : public Clock {
+ public:
+  explicit ScriptedClock(int32_t startMs = 0) : now_(startMs) {}
+  int32_t milliseconds() override { return now_; }
+  void set(int32_t ms) { now_ = ms; }
+  // Wraps like the real 32-bit count.
+  void advance(int32_t ms) {
+    now_ = static_cast<int32_t>(static_cast<uint32_t>(now_) + static_cast<uint32_t>(ms));
+  }
+
+ private:
+  int32_t now_;
+};

@@ -1,0 +1,59 @@
+#include "platform/sound.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+
+namespace {
+constexpr int kChannel = 0;  // one voice: a new sound replaces the old one
+}
+
+MixerSound::~MixerSound() {
+  if (device_ != Device::kOpen) return;
+  Mix_HaltChannel(-1);
+  for (auto& entry : chunks_) {
+    if (entry.second) Mix_FreeChunk(entry.second);
+  }
+  Mix_CloseAudio();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool MixerSound::openDevice() {
+  if (device_ != Device::kUntried) return device_ == Device::kOpen;
+  device_ = Device::kUnavailable;
+  // Leave SIGINT and SIGTERM to the program: SDL would otherwise turn them into
+  // quit events that nobody reads.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    std::fprintf(stderr, "Sound is off: no audio device (%s)\n", SDL_GetError());
+    return false;
+  }
+  if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+    std::fprintf(stderr, "Sound is off: the audio device did not open (%s)\n", Mix_GetError());
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  Mix_AllocateChannels(1);
+  device_ = Device::kOpen;
+  return true;
+}
+
+Mix_Chunk* MixerSound::chunkFor(const std::string& fileName) {
+  auto found = chunks_.find(fileName);
+  if (found != chunks_.end()) return found->second;
+  Mix_Chunk* chunk = Mix_LoadWAV(fileName.c_str());
+  if (!chunk) {
+    std::fprintf(stderr, "Sound \"%s\" is not played: %s\n", fileName.c_str(), Mix_GetError());
+  }
+  chunks_[fileName] = chunk;
+  return chunk;
+}
+
+void MixerSound::playAsync(const char* fileName) {
+  if (!openDevice()) return;
+  Mix_Chunk* chunk = chunkFor(fileName);
+  if (!chunk) return;
+  // Playing on a busy channel halts what it played first.
+  Mix_PlayChannel(kChannel, chunk, 0);
+}

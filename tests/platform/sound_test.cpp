@@ -1,0 +1,145 @@
+// Plays through SDL's "disk" audio driver, which writes what the device would
+// have played to a file, so the real playback path is checked without a sound card.
+#include "platform/sound.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+void putU32(std::ofstream& out, uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); }
+void putU16(std::ofstream& out, uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); }
+
+// A 16-bit stereo 44.1 kHz WAV, the device's own format, so samples pass unchanged.
+void writeWav(const std::string& path, const std::vector<int16_t>& frames) {
+  std::ofstream out(path, std::ios::binary);
+  const uint32_t dataBytes = static_cast<uint32_t>(frames.size() * 4);
+  out.write("RIFF", 4);
+  putU32(out, 36 + dataBytes);
+  out.write("WAVEfmt ", 8);
+  putU32(out, 16);
+  putU16(out, 1);
+  putU16(out, 2);
+  putU32(out, 44100);
+  putU32(out, 44100 * 4);
+  putU16(out, 4);
+  putU16(out, 16);
+  out.write("data", 4);
+  putU32(out, dataBytes);
+  for (int16_t s : frames) {
+    putU16(out, static_cast<uint16_t>(s));
+    putU16(out, static_cast<uint16_t>(s));
+  }
+}
+
+std::vector<int16_t> readLeftChannel(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<int16_t> left;
+  int16_t frame[2];
+  while (in.read(reinterpret_cast<char*>(frame), sizeof frame)) left.push_back(frame[0]);
+  return left;
+}
+
+class DiskAudio : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = testing::TempDir() + "quibbix_sound_" + std::to_string(getpid()) + "_";
+    output_ = dir_ + "out.raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", output_.c_str(), 1);
+  }
+  void TearDown() override {
+    unsetenv("SDL_AUDIODRIVER");
+    unsetenv("SDL_DISKAUDIOFILE");
+  }
+  std::string dir_, output_;
+};
+
+void waitMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+}  // namespace
+
+TEST_F(DiskAudio, ThePlayedSamplesReachTheDeviceAndTheCallDoesNotWait) {
+  // A ramp that cannot occur by accident.
+  std::vector<int16_t> ramp;
+  for (int i = 0; i < 4410; ++i) ramp.push_back(static_cast<int16_t>(i * 7 - 15000));
+  const std::string wav = dir_ + "ramp.wav";
+  writeWav(wav, ramp);
+
+  std::vector<int16_t> played;
+  {
+    MixerSound sound;
+    const auto start = std::chrono::steady_clock::now();
+    sound.playAsync(wav.c_str());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(90))
+        << "a 100 ms sound must not be waited for";
+    waitMs(400);
+  }
+  played = readLeftChannel(output_);
+  auto at = std::search(played.begin(), played.end(), ramp.begin(), ramp.end());
+  EXPECT_NE(at, played.end()) << "the ramp's samples are not in the device output";
+}
+
+TEST_F(DiskAudio, ASecondCallCutsTheFirstOff) {
+  const std::vector<int16_t> longTone(44100 * 2, 1234);  // two seconds
+  const std::vector<int16_t> shortTone(4410, -2345);
+  const std::string first = dir_ + "long.wav", second = dir_ + "short.wav";
+  writeWav(first, longTone);
+  writeWav(second, shortTone);
+  {
+    MixerSound sound;
+    sound.playAsync(first.c_str());
+    waitMs(200);
+    sound.playAsync(second.c_str());
+    waitMs(500);
+  }
+  const std::vector<int16_t> played = readLeftChannel(output_);
+  size_t lastLong = 0, firstShort = played.size(), lastShort = 0;
+  for (size_t i = 0; i < played.size(); ++i) {
+    if (played[i] == 1234) lastLong = i;
+    if (played[i] == -2345) {
+      if (firstShort == played.size()) firstShort = i;
+      lastShort = i;
+    }
+  }
+  ASSERT_GT(lastLong, 0u) << "the first sound never played";
+  ASSERT_LT(firstShort, played.size()) << "the second sound never played";
+  EXPECT_LT(lastLong, firstShort) << "the first sound went on after the second began";
+  EXPECT_EQ(lastShort - firstShort + 1, shortTone.size());
+  // Far less than the two seconds of the first sound were played.
+  EXPECT_LT(lastLong, 44100u);
+}
+
+TEST_F(DiskAudio, AMissingFileIsReportedOnceAndChangesNothing) {
+  MixerSound sound;
+  testing::internal::CaptureStderr();
+  sound.playAsync("no-such-sound.wav");
+  sound.playAsync("no-such-sound.wav");
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("no-such-sound.wav"), std::string::npos) << err;
+  EXPECT_EQ(err.find("no-such-sound.wav"), err.rfind("no-such-sound.wav")) << "reported twice";
+}
+
+TEST(NoAudioDevice, SaysSoOnceAndStaysSilent) {
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  testing::internal::CaptureStderr();
+  {
+    MixerSound sound;
+    sound.playAsync("explode.wav");
+    sound.playAsync("explode.wav");
+  }
+  const std::string err = testing::internal::GetCapturedStderr();
+  unsetenv("SDL_AUDIODRIVER");
+  EXPECT_NE(err.find("Sound is off"), std::string::npos) << err;
+  EXPECT_EQ(err.find("Sound is off"), err.rfind("Sound is off")) << "reported twice";
+}
