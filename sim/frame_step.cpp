@@ -1,4 +1,4 @@
 #include "sim/frame_step.h"
 
 // Placeholder until the frame step is built: nothing moves yet.
-void stepFrame(SceneState&, Clock&, Sound&) {}
+void stepFrame(SceneState&, Clock&, Sound&, Relaxation) {}

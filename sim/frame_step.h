@@ -1,4 +1,4 @@
-// One simulated frame.
+// One simulated frame: everything an idle turn does before the frame is drawn.
 #pragma once
 
 #include "app/scene_state.h"
@@ -6,5 +6,11 @@
 class Clock;
 class Sound;
 
-// Everything an idle turn does before the frame is drawn.
-void stepFrame(SceneState& state, Clock& clock, Sound& sound);
+// Which contact relaxation runs: the fast one, or the literal quadratic loop
+// that defines the results and against which the fast one is checked.
+enum class Relaxation { kFast, kReference };
+
+// Frame timing, spin, jump request, motion, confinement, heading jitter,
+// relaxation. Drawing the frame is the caller's last step.
+void stepFrame(SceneState& state, Clock& clock, Sound& sound,
+               Relaxation relaxation = Relaxation::kFast);

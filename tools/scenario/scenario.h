@@ -1,0 +1,65 @@
+// A scripted run of the program without its window: start-up from a seed with
+// a scripted clock, then frames whose clock readings and input events are
+// given up front. The replay and shot tools, tests and benchmarks share it, so
+// they all change the state exactly as the program does.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/scene_state.h"
+#include "platform/clock.h"
+#include "sim/frame_step.h"
+
+class Sound;
+
+// One input event, delivered just before frame `frame`'s idle turn through the
+// program's own key and mouse handlers.
+enum class InputEvent { kSpace, kPlus, kMinus, kUpperQ, kClick, kRightClick, kLeftRelease };
+
+struct ScheduledEvent {
+  int frame;
+  InputEvent event;
+};
+
+struct Scenario {
+  uint32_t seed = 0;
+  int frames = 0;
+  std::vector<int32_t> frameMs{16};  // frame lengths, repeated as needed
+  int count = 0;                     // hamsterCount before frame 1; 0 keeps the start value
+  std::vector<ScheduledEvent> events;
+  Relaxation relaxation = Relaxation::kFast;
+};
+
+// Parsers for the tools' options; each returns false and sets `error` on bad input.
+bool parseFrameMs(const std::string& text, std::vector<int32_t>& out, std::string& error);
+bool parseEvents(const std::string& text, std::vector<ScheduledEvent>& out, std::string& error);
+bool parseInt(const std::string& text, long long min, long long max, long long& out);
+
+void deliverEvent(SceneState& state, InputEvent event);
+
+// Runs a scenario on `state`. `startup` performs start-up (headless or with
+// graphics) with the clock reading 0; `endFrame` is the frame's last step after
+// the simulation: drawing, or the drawing's state change alone.
+class ScenarioRun {
+ public:
+  ScenarioRun(const Scenario& scenario, SceneState& state, Sound& sound);
+
+  // Start-up with the clock at 0, then the count.
+  void start(bool graphics);
+  // Plays frames 1..scenario.frames, calling endFrame after each.
+  void playFrames(const std::function<void(SceneState&)>& endFrame);
+
+  ScriptedClock& clock() { return clock_; }
+
+ private:
+  const Scenario& scenario_;
+  SceneState& state_;
+  Sound& sound_;
+  ScriptedClock clock_{0};
+};
+
+// The state change that drawing a frame makes, without OpenGL.
+void settleTumbles(SceneState& state);
