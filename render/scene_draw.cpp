@@ -2,11 +2,180 @@
 
 #include <GL/freeglut.h>
 #include <GL/gl.h>
+#include <GL/glu.h>
 
-// Placeholder frame until the scene is drawn: clear and present.
-void drawScene(SceneState&) {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+#include <algorithm>
+
+#include "render/hamster_draw.h"
+#include "render/hamster_model.h"
+#include "sim/hamster.h"
+
+namespace {
+
+struct Corner {
+  float x, y, z;
+  float s, t;
+};
+using Quad = Corner[4];
+
+// Sloping walls from the floor's edge out to ±4 at height 1, wound to face the
+// inside; their lower edge lies 0.02 below the floor so the seam never gapes.
+// Texture repeats three times along each wall.
+constexpr Quad kWalls[] = {
+    {{-3, 3, -0.07f, 0, 0}, {3, 3, -0.07f, 3, 0}, {4, 4, 1, 3, 1}, {-4, 4, 1, 0, 1}},
+    {{3, -3, -0.07f, 0, 0}, {-3, -3, -0.07f, 3, 0}, {-4, -4, 1, 3, 1}, {4, -4, 1, 0, 1}},
+    {{3, 3, -0.07f, 0, 0}, {3, -3, -0.07f, 3, 0}, {4, -4, 1, 3, 1}, {4, 4, 1, 0, 1}},
+    {{-3, -3, -0.07f, 0, 0}, {-3, 3, -0.07f, 3, 0}, {-4, 4, 1, 3, 1}, {-4, -4, 1, 0, 1}},
+};
+
+// 6 x 6, texture repeated ten times each way.
+constexpr Quad kFloor = {
+    {3, 3, -0.05f, 0, 10}, {-3, 3, -0.05f, 0, 0}, {-3, -3, -0.05f, 10, 0}, {3, -3, -0.05f, 10, 10}};
+
+// The pen's low fence, the cut-out strip shown twice along each side.
+constexpr Quad kFence[] = {
+    {{-1.2f, 1.2f, -0.05f, 0, 0}, {1.2f, 1.2f, -0.05f, 2, 0},
+     {1.2f, 1.2f, 0.02f, 2, 0.1f}, {-1.2f, 1.2f, 0.02f, 0, 0.1f}},
+    {{1.2f, -1.2f, -0.05f, 0, 0}, {-1.2f, -1.2f, -0.05f, 2, 0},
+     {-1.2f, -1.2f, 0.02f, 2, 0.1f}, {1.2f, -1.2f, 0.02f, 0, 0.1f}},
+    {{1.2f, 1.2f, -0.05f, 0, 0}, {1.2f, -1.2f, -0.05f, 2, 0},
+     {1.2f, -1.2f, 0.02f, 2, 0.1f}, {1.2f, 1.2f, 0.02f, 0, 0.1f}},
+    {{-1.2f, -1.2f, -0.05f, 0, 0}, {-1.2f, 1.2f, -0.05f, 2, 0},
+     {-1.2f, 1.2f, 0.02f, 2, 0.1f}, {-1.2f, -1.2f, 0.02f, 0, 0.1f}},
+};
+
+// One tuft in its own coordinates: two upright cards crossing at the origin.
+constexpr Quad kGrassTuft[] = {
+    {{-0.15f, 0, -0.05f, 0.8f, 0.86f}, {0.15f, 0, -0.05f, 1, 0.86f},
+     {0.15f, 0, 0.2f, 1, 1}, {-0.15f, 0, 0.2f, 0.8f, 1}},
+    {{0, -0.15f, -0.05f, 0.8f, 0.86f}, {0, 0.15f, -0.05f, 1, 0.86f},
+     {0, 0.15f, 0.2f, 1, 1}, {0, -0.15f, 0.2f, 0.8f, 1}},
+};
+
+// Three panels in a shallow arc above the pen's +y side: left, middle, right
+// as seen from the centre, each reading the right way round from there.
+constexpr Quad kSign[] = {
+    {{-1.3f, 1, 1, 0, 1}, {-0.5f, 1.4f, 1, 0.8f, 1},
+     {-0.5f, 1.4f, 0.7f, 0.8f, 0.75f}, {-1.3f, 1, 0.7f, 0, 0.75f}},
+    {{-0.4f, 1.5f, 1, 0, 0.75f}, {0.4f, 1.5f, 1, 0.8f, 0.75f},
+     {0.4f, 1.5f, 0.7f, 0.8f, 0.48f}, {-0.4f, 1.5f, 0.7f, 0, 0.48f}},
+    {{0.5f, 1.4f, 1, 0, 0.48f}, {1.3f, 1, 1, 1, 0.48f},
+     {1.3f, 1, 0.7f, 1, 0.2f}, {0.5f, 1.4f, 0.7f, 0, 0.2f}},
+};
+
+void drawQuad(const Quad& quad) {
+  glBegin(GL_QUADS);
+  for (const Corner& c : quad) {
+    glTexCoord2f(c.s, c.t);
+    glVertex3f(c.x, c.y, c.z);
+  }
+  glEnd();
+}
+
+template <size_t N>
+void drawQuads(const Quad (&quads)[N]) {
+  for (const Quad& quad : quads) drawQuad(quad);
+}
+
+void setCamera(float spinAngle) {
+  glLoadIdentity();
+  gluLookAt(0, -1.8, 1.2, 0, 0, 0, 0, 0, 1);
+  glRotatef(spinAngle, 0, 0, 1);
+}
+
+// The first frame draws them with culling on, as start-up leaves it; every
+// later frame with it off. Both show the same, since the walls face the camera.
+void drawWalls(const SceneState& state) {
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, state.textures.environmentTexture);
+  drawQuads(kWalls);
+}
+
+void drawFloor(const SceneState& state) {
+  glDisable(GL_CULL_FACE);
+  glBindTexture(GL_TEXTURE_2D, state.textures.floorTexture);
+  drawQuad(kFloor);
+}
+
+// Transparent texels are blended away but still write depth: there is no
+// alpha test, so they hide hamsters behind them.
+void drawFence(const SceneState& state) {
+  glEnable(GL_BLEND);
+  glBindTexture(GL_TEXTURE_2D, state.textures.cutoutTexture);
+  drawQuads(kFence);
+}
+
+void drawGrass(const SceneState& state) {
+  for (const GrassTuft& tuft : state.grassTufts) {
+    glPushMatrix();
+    glTranslatef(tuft.x, tuft.y, 0);
+    drawQuads(kGrassTuft);
+    glPopMatrix();
+  }
+}
+
+// The body list switches texturing on for itself, so the texture bound here
+// is the one every hamster shows.
+void drawHamsters(SceneState& state) {
+  glEnable(GL_CULL_FACE);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  glColor3f(1, 1, 1);
+  glBindTexture(GL_TEXTURE_2D, state.textures.hamsterTexture);
+  useHamsterPainter(state);
+  // The count is kept within the pool by the input handlers; the bound here
+  // only makes sure a bad count can never read past it.
+  const int32_t count = std::min<int32_t>(state.hamsterCount, kMaxHamsters);
+  for (int32_t i = 0; i < count; ++i) {
+    if (Hamster* hamster = state.hamsterPool[i]) hamster->draw();
+  }
+}
+
+// Drawn last, so it hides nothing.
+void drawSign(const SceneState& state) {
+  glEnable(GL_TEXTURE_2D);
+  glDisable(GL_CULL_FACE);
+  glEnable(GL_BLEND);
+  glBindTexture(GL_TEXTURE_2D, state.textures.cutoutTexture);
+  drawQuads(kSign);
+}
+
+}  // namespace
+
+void drawFrame(SceneState& state) {
+  if (state.listsBuilt == 0) {
+    initModel(state);
+    state.listsBuilt = 1;
+  }
+  glClear(GL_DEPTH_BUFFER_BIT);
+  setCamera(state.spinAngle);
+  drawWalls(state);
+  drawFloor(state);
+  drawFence(state);
+  drawGrass(state);
+  drawHamsters(state);
+  drawSign(state);
+  glDisable(GL_BLEND);
+  glDisable(GL_TEXTURE_2D);
+}
+
+void drawScene(SceneState& state) {
+  drawFrame(state);
   glutSwapBuffers();
 }
 
-void onReshape(int width, int height) { glViewport(0, 0, width, height); }
+double viewAspect(int width, int height) {
+  // A zero height would make the aspect infinite and the projection degenerate
+  // until the next reshape; nothing shows in such a window anyway.
+  return static_cast<double>(width) / static_cast<double>(std::max(height, 1));
+}
+
+void onReshape(int width, int height) {
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  // The near plane is the single-precision 0.1, widened.
+  gluPerspective(60.0, viewAspect(width, height), static_cast<double>(0.1f), 100.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}

@@ -1,0 +1,24 @@
+// Drawing one hamster: the body at its position, turned to its heading and
+// tumbling while high in the air, then its shadow on the ground below.
+#pragma once
+
+#include <cstdint>
+
+#include "app/scene_state.h"
+
+class Hamster;
+
+// Display list names of the hamster model (render/hamster_model.h).
+struct HamsterLists {
+  uint32_t body = 0;
+  uint32_t shadow = 0;
+};
+
+// Draws `hamster` with the current modelview matrix and bound texture. Resets
+// its tumble angle when it is not above the tumble height, exactly as a
+// headless run does. Leaves the matrix stack as found and the colour white.
+void drawHamster(Hamster& hamster, const HamsterLists& lists);
+
+// Makes Hamster::draw paint with this state's display lists. Sends no OpenGL
+// commands; the lists must be built before the next hamster is drawn.
+void useHamsterPainter(const SceneState& state);

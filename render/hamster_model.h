@@ -1,0 +1,36 @@
+// The hamster model: one small textured, lit body with two ears, and a flat
+// translucent shadow, compiled once into two display lists.
+//
+// Model space: x to the hamster's right, y forward (the ears are near +y),
+// z up, origin at the hamster's position. The normals are not unit length,
+// so the body list renders with GL_NORMALIZE on.
+#pragma once
+
+#include <cstdint>
+
+#include "app/scene_state.h"
+
+inline constexpr int kHamsterVertexCount = 32;
+inline constexpr int kHamsterTriangleCount = 8;
+inline constexpr int kHamsterQuadCount = 22;
+inline constexpr int kShadowCornerCount = 8;
+
+// Parallel per-vertex tables, tightly packed.
+extern const float hamsterVertices[kHamsterVertexCount][3];
+extern const float hamsterNormals[kHamsterVertexCount][3];
+extern const float hamsterTexCoords[kHamsterVertexCount][2];
+// Faces index the vertex tables; body faces wind counter-clockwise seen from
+// outside, and each ear is listed once in each winding.
+extern const int32_t hamsterTriangles[kHamsterTriangleCount][3];
+extern const int32_t hamsterQuads[kHamsterQuadCount][4];
+// An octagon in the plane z = 0, counter-clockwise seen from above.
+extern const float shadowPolygon[kShadowCornerCount][3];
+
+// Points the vertex and normal arrays at the model; leaves both enabled.
+void setupVertexArrays();
+// Reserves two consecutive list names (shadowList = hamsterList + 1) and
+// compiles the body and the shadow. Whether the body switches lighting is
+// decided by state.lightingEnabled now, once.
+void buildDisplayLists(SceneState& state);
+// The arrays first: compiling glArrayElement copies what they hold.
+void initModel(SceneState& state);
