@@ -1,0 +1,55 @@
+#include "image/rgb_resample.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace {
+
+constexpr int kFractionBits = 16;
+constexpr int64_t kOne = int64_t{1} << kFractionBits;
+
+// Where output pixel i's centre falls in the source, as a lower index and a
+// weight for the next one (0 .. kOne-1), clamped at the edges.
+struct Tap {
+  int32_t low;
+  int32_t high;
+  int64_t weight;
+};
+
+std::vector<Tap> taps(int32_t fromSize, int32_t toSize) {
+  std::vector<Tap> result(static_cast<size_t>(toSize));
+  for (int32_t i = 0; i < toSize; ++i) {
+    int64_t position = (2 * int64_t{i} + 1) * fromSize * kOne / (2 * int64_t{toSize}) - kOne / 2;
+    if (position < 0) position = 0;
+    int64_t last = (int64_t{fromSize} - 1) * kOne;
+    if (position > last) position = last;
+    Tap& tap = result[static_cast<size_t>(i)];
+    tap.low = static_cast<int32_t>(position >> kFractionBits);
+    tap.high = tap.low + 1 < fromSize ? tap.low + 1 : tap.low;
+    tap.weight = position & (kOne - 1);
+  }
+  return result;
+}
+
+}  // namespace
+
+void resampleRgb(const uint8_t* from, int32_t fromWidth, int32_t fromHeight, uint8_t* to,
+                 int32_t toWidth, int32_t toHeight) {
+  const std::vector<Tap> columns = taps(fromWidth, toWidth);
+  const std::vector<Tap> rows = taps(fromHeight, toHeight);
+  const size_t fromStride = static_cast<size_t>(fromWidth) * 3;
+  for (const Tap& row : rows) {
+    const uint8_t* low = from + static_cast<size_t>(row.low) * fromStride;
+    const uint8_t* high = from + static_cast<size_t>(row.high) * fromStride;
+    for (const Tap& column : columns) {
+      for (int c = 0; c < 3; ++c) {
+        const size_t left = static_cast<size_t>(column.low) * 3 + c;
+        const size_t right = static_cast<size_t>(column.high) * 3 + c;
+        int64_t top = low[left] * (kOne - column.weight) + low[right] * column.weight;
+        int64_t bottom = high[left] * (kOne - column.weight) + high[right] * column.weight;
+        int64_t value = top * (kOne - row.weight) + bottom * row.weight;
+        *to++ = static_cast<uint8_t>((value + (kOne * kOne) / 2) >> (2 * kFractionBits));
+      }
+    }
+  }
+}

@@ -1,0 +1,31 @@
+// quibbix-bmpdump FILE: decodes FILE as the program would and writes it to
+// stdout as a binary PPM, top row first. On failure the loader's message goes
+// to stderr (never to a box) and the exit status is 1.
+#include <cstdio>
+
+#include "image/dib_loader.h"
+#include "platform/message_box.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: quibbix-bmpdump FILE\n");
+    return 2;
+  }
+  // The platform layer already copies every message to stderr.
+  setMessageBoxHandler([](const char*, const char*) {});
+  RgbImage* image = loadDibImage(argv[1], 1);
+  if (!image) return 1;
+
+  std::printf("P6\n%d %d\n255\n", image->width, image->height);
+  const size_t rowBytes = static_cast<size_t>(image->width) * 3;
+  bool written = true;
+  for (int32_t row = image->height - 1; row >= 0 && written; --row) {
+    written = std::fwrite(image->pixels + row * rowBytes, 1, rowBytes, stdout) == rowBytes;
+  }
+  freeRgbImage(image);
+  if (std::fflush(stdout) != 0 || !written) {
+    std::fprintf(stderr, "quibbix-bmpdump: could not write the picture\n");
+    return 1;
+  }
+  return 0;
+}
