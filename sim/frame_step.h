@@ -2,15 +2,29 @@
 #pragma once
 
 #include "app/scene_state.h"
+#include "sim/relaxation.h"
 
 class Clock;
 class Sound;
-
-// Which contact relaxation runs: the fast one, or the literal quadratic loop
-// that defines the results and against which the fast one is checked.
-enum class Relaxation { kFast, kReference };
 
 // Frame timing, spin, jump request, motion, confinement, heading jitter,
 // relaxation. Drawing the frame is the caller's last step.
 void stepFrame(SceneState& state, Clock& clock, Sound& sound,
                Relaxation relaxation = Relaxation::kFast);
+
+// The stages of stepFrame, in its order, for tests that look at one alone.
+// Each works on the active hamsters, hamsterPool[0 .. hamsterCount-1].
+
+// Reads the clock, records the frame's length in the ring of the last ten and
+// returns their mean in seconds, clamped to [0.001, 0.25]: the time step.
+float measureFrameTime(SceneState& state, Clock& clock);
+// Turns the scene by 20 degrees per second.
+void spinScene(SceneState& state, float dt);
+// On a pending key or click request: launches the hamsters near the middle,
+// turns the others towards it, clears both requests and starts the sound.
+void handleJumpRequest(SceneState& state, Sound& sound);
+void moveHamsters(SceneState& state, float dt);
+void confineHamsters(SceneState& state);
+// A small random turn per hamster and frame, whatever the time step.
+void jitterHeadings(SceneState& state);
+void relaxHamsters(SceneState& state, Relaxation relaxation);

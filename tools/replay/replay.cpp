@@ -1,0 +1,102 @@
+// quibbix-replay: runs the simulation headless from a seed and prints the whole
+// state after the last frame, every float in hexadecimal so that two builds, or
+// two implementations, can be compared bit for bit. No window, no sound, no
+// pictures; the state changes exactly as in the program, including drawing's
+// reset of the tumble angle at the end of every frame.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/scene_state.h"
+#include "app/startup.h"
+#include "platform/sound.h"
+#include "sim/hamster.h"
+#include "tools/scenario/scenario.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: quibbix-replay --seed S --frames N [--frame-ms LIST] [--count C] "
+    "[--events LIST] [--reference]\n";
+
+int usageError(const std::string& reason) {
+  std::fprintf(stderr, "quibbix-replay: %s; %s", reason.c_str(), kUsage);
+  return 2;
+}
+
+void printFloat(float value) { std::printf(" %a", static_cast<double>(value)); }
+
+void printState(const SceneState& state) {
+  std::printf("spin %a\n", static_cast<double>(state.spinAngle));
+  for (int i = 0; i < kGrassTufts; ++i) {
+    std::printf("grass %d", i);
+    printFloat(state.grassTufts[i].x);
+    printFloat(state.grassTufts[i].y);
+    std::printf("\n");
+  }
+  for (int i = 0; i < kMaxHamsters; ++i) {
+    const Hamster& h = *state.hamsterPool[i];
+    std::printf("hamster %d", i);
+    for (float value : {h.timeStep, h.x, h.y, h.z, h.vx, h.vy, h.vz, h.restitution, h.heading,
+                        h.walkSpeed, h.tumbleAngle, h.tumbleRate}) {
+      printFloat(value);
+    }
+    std::printf("\n");
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Scenario scenario;
+  bool haveSeed = false, haveFrames = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string option = argv[i];
+    if (option == "--reference") {
+      scenario.relaxation = Relaxation::kReference;
+      continue;
+    }
+    if (option != "--seed" && option != "--frames" && option != "--frame-ms" &&
+        option != "--count" && option != "--events") {
+      return usageError("unknown option '" + option + "'");
+    }
+    if (i + 1 == argc) return usageError(option + " needs a value");
+    const std::string value = argv[++i];
+    long long number = 0;
+    std::string error;
+    if (option == "--seed") {
+      if (!parseInt(value, 0, UINT32_MAX, number)) return usageError("bad seed '" + value + "'");
+      scenario.seed = static_cast<uint32_t>(number);
+      haveSeed = true;
+    } else if (option == "--frames") {
+      if (!parseInt(value, 0, INT32_MAX, number)) return usageError("bad frame count '" + value + "'");
+      scenario.frames = static_cast<int>(number);
+      haveFrames = true;
+    } else if (option == "--count") {
+      if (!parseInt(value, 1, kMaxHamsters, number)) return usageError("bad count '" + value + "'");
+      scenario.count = static_cast<int>(number);
+    } else if (option == "--frame-ms") {
+      if (!parseFrameMs(value, scenario.frameMs, error)) return usageError(error);
+    } else if (!parseEvents(value, scenario.events, error)) {
+      return usageError(error);
+    }
+  }
+  if (!haveSeed || !haveFrames) return usageError("--seed and --frames are required");
+
+  SceneState state;
+  SilentSound silence;
+  ScenarioRun run(scenario, state, silence);
+  run.start(/*graphics=*/false);
+  run.playFrames(settleTumbles);
+  printState(state);
+
+  // A replay whose output did not arrive in full must not look like one that did.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::perror("quibbix-replay: writing the state");
+    freeHamsters(state);
+    return 1;
+  }
+  freeHamsters(state);
+  return 0;
+}
