@@ -1,0 +1,35 @@
+// quibbix-assetgen OUTPUT_DIR: paints the toy's four pictures and synthesises
+// its jump sound, and writes them into OUTPUT_DIR. The build runs it, so the
+// files beside the program are always the ones this source makes.
+#include <cstdio>
+#include <string>
+
+#include "tools/assets/file_formats.h"
+#include "tools/assets/jump_sound.h"
+#include "tools/assets/pictures.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
+    return 2;
+  }
+  const std::string dir = std::string(argv[1]) + "/";
+  struct Output {
+    const char* name;
+    std::vector<uint8_t> bytes;
+  };
+  const Output outputs[] = {
+      {"boden.bmp", assets::encodeBmp24(assets::paintFloor())},
+      {"hamster.bmp", assets::encodeBmp24(assets::paintHamsterSkin())},
+      {"env.bmp", assets::encodeBmp24(assets::paintSurroundings())},
+      {"transp.bmp", assets::encodeBmp24(assets::paintCutout())},
+      {"explode.wav", assets::encodeWav16(assets::synthesizeJumpSound(), assets::kSampleRate)},
+  };
+  for (const Output& out : outputs) {
+    if (!assets::writeFile(dir + out.name, out.bytes)) {
+      std::fprintf(stderr, "quibbix-assetgen: cannot write %s%s\n", dir.c_str(), out.name);
+      return 1;
+    }
+  }
+  return 0;
+}
