@@ -1,0 +1,48 @@
+// The generator program itself: two runs write the same bytes, and the same
+// bytes the build left in build/assets.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "tests/assets/asset_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kFiles[] = {"boden.bmp", "hamster.bmp", "env.bmp", "transp.bmp", "explode.wav"};
+
+fs::path runGenerator(const std::string& tag) {
+  fs::path dir = fs::temp_directory_path() / ("quibbix_assets_" + tag + "_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  std::string command = std::string("'") + QUIBBIX_ASSETGEN + "' '" + dir.string() + "'";
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  return dir;
+}
+
+TEST(Generator, TwoRunsWriteIdenticalBytesMatchingTheBuild) {
+  fs::path first = runGenerator("a");
+  fs::path second = runGenerator("b");
+  for (const char* name : kFiles) {
+    SCOPED_TRACE(name);
+    std::vector<uint8_t> a = readBytes((first / name).string());
+    std::vector<uint8_t> b = readBytes((second / name).string());
+    ASSERT_FALSE(a.empty());
+    EXPECT_TRUE(a == b);
+    EXPECT_TRUE(a == readBytes(builtAsset(name)));
+  }
+  fs::remove_all(first);
+  fs::remove_all(second);
+}
+
+TEST(Generator, RefusesAMissingOrUnwritableFolder) {
+  std::string noArgument = std::string("'") + QUIBBIX_ASSETGEN + "' 2>/dev/null";
+  EXPECT_NE(std::system(noArgument.c_str()), 0);
+  std::string missing = std::string("'") + QUIBBIX_ASSETGEN + "' /nonexistent/quibbix 2>/dev/null";
+  EXPECT_NE(std::system(missing.c_str()), 0);
+}
+
+}  // namespace
