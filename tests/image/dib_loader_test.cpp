@@ -1,0 +1,141 @@
+#include "image/dib_loader.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "image/rgb_resample.h"
+#include "platform/message_box.h"
+#include "tests/image/bmp_builder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Collects the boxes shown while it lives.
+class ShownMessages {
+ public:
+  ShownMessages() {
+    setMessageBoxHandler([this](const char* caption, const char* text) {
+      captions.push_back(caption);
+      texts.push_back(text);
+    });
+  }
+  ~ShownMessages() { setMessageBoxHandler({}); }
+  std::vector<std::string> captions, texts;
+};
+
+class DibLoader : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / ("quibbix-dib-" + std::to_string(getpid()));
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string write(const std::string& name, const std::vector<uint8_t>& bytes) {
+    const fs::path path = folder_ / name;
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                std::streamsize(bytes.size()));
+    return path.string();
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(DibLoader, LoadsAFileByName) {
+  BmpSpec spec;
+  spec.width = 2;
+  spec.pixels = {255, 0, 0, 0, 0, 255, 0, 0};
+  ShownMessages shown;
+  RgbImage* image = loadDibImage(write("two.bmp", makeBmp(spec)).c_str(), 1);
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->width, 2);
+  EXPECT_EQ(image->height, 1);
+  EXPECT_EQ(std::vector<uint8_t>(image->pixels, image->pixels + 6),
+            (std::vector<uint8_t>{0, 0, 255, 255, 0, 0}));
+  freeRgbImage(image);
+  EXPECT_TRUE(shown.texts.empty());
+}
+
+TEST_F(DibLoader, UnreadableFilesGiveExactlyOneOpenMessage) {
+  const std::string missing = (folder_ / "missing.bmp").string();
+  const std::string empty = write("empty.bmp", {});
+  for (const std::string& name : {missing, empty, folder_.string()}) {
+    ShownMessages shown;
+    EXPECT_EQ(loadDibImage(name.c_str(), 1), nullptr);
+    ASSERT_EQ(shown.texts.size(), 1u) << name;
+    EXPECT_EQ(shown.captions[0], "Error");
+    EXPECT_EQ(shown.texts[0], "Failed to open DIB file " + name + ".\n");
+  }
+}
+
+TEST_F(DibLoader, DecodeFailuresShowTheDecodersText) {
+  BmpSpec v4;
+  v4.headerSize = 108;
+  BmpSpec shortFile;
+  shortFile.width = 4;
+  shortFile.height = 4;
+  BmpSpec huge;
+  huge.width = huge.height = 30000;
+  const std::pair<BmpSpec, const char*> cases[] = {{v4, "Unknown DIB file format."},
+                                                   {shortFile, "Image file conversion error."},
+                                                   {huge, "Out of memory."}};
+  for (const auto& [spec, text] : cases) {
+    ShownMessages shown;
+    EXPECT_EQ(loadDibImage(write("bad.bmp", makeBmp(spec)).c_str(), 1), nullptr);
+    EXPECT_EQ(shown.texts, std::vector<std::string>{text});
+  }
+}
+
+TEST_F(DibLoader, StaysSilentWhileLoadErrorsAreOff) {
+  ShownMessages shown;
+  BmpSpec v4;
+  v4.headerSize = 108;
+  EXPECT_EQ(loadDibImage(write("v4.bmp", makeBmp(v4)).c_str(), 0), nullptr);
+  EXPECT_EQ(loadDibImage((folder_ / "missing.bmp").c_str(), 0), nullptr);
+  EXPECT_TRUE(shown.texts.empty());
+}
+
+TEST(OpenFailureText, LongNamesAreCutToFitTheBuffer) {
+  char text[kLoadMessageSize];
+  formatOpenFailure(text, "x.bmp");
+  EXPECT_STREQ(text, "Failed to open DIB file x.bmp.\n");
+
+  const std::string longName(1000, 'n');
+  formatOpenFailure(text, longName.c_str());
+  const std::string got = text;
+  EXPECT_EQ(got.size(), kLoadMessageSize - 1);
+  EXPECT_TRUE(got.starts_with("Failed to open DIB file nnn"));
+  EXPECT_TRUE(got.ends_with("n.\n"));
+}
+
+TEST(Resample, SameSizeCopiesExactly) {
+  std::vector<uint8_t> from(5 * 3 * 3);
+  for (size_t i = 0; i < from.size(); ++i) from[i] = uint8_t(i * 37);
+  std::vector<uint8_t> to(from.size());
+  resampleRgb(from.data(), 5, 3, to.data(), 5, 3);
+  EXPECT_EQ(to, from);
+}
+
+TEST(Resample, EnlargingBlendsBetweenNeighboursAndKeepsTheEdges) {
+  const std::vector<uint8_t> from = {0, 0, 0, 200, 100, 40};  // 2 x 1
+  std::vector<uint8_t> to(4 * 2 * 3);
+  resampleRgb(from.data(), 2, 1, to.data(), 4, 2);
+  // Centres at source x -0.25 (clamped), 0.25, 0.75, 1.25 (clamped).
+  const std::vector<uint8_t> row = {0, 0, 0, 50, 25, 10, 150, 75, 30, 200, 100, 40};
+  EXPECT_EQ(std::vector<uint8_t>(to.begin(), to.begin() + 12), row);
+  EXPECT_EQ(std::vector<uint8_t>(to.begin() + 12, to.end()), row);
+
+  const std::vector<uint8_t> single = {9, 8, 7};
+  std::vector<uint8_t> filled(256 * 256 * 3);
+  resampleRgb(single.data(), 1, 1, filled.data(), 256, 256);
+  for (size_t i = 0; i < filled.size(); i += 3) ASSERT_EQ(filled[i], 9);
+}
+
+}  // namespace
