@@ -221,14 +221,14 @@ TEST(Pictures, CutoutHasKeyAndRealColourInEveryRegionTheSceneShows) {
   EXPECT_GT(tuft.key, tuft.opaque / 2);
 }
 
-TEST(Pictures, FenceRepeatsEverySixteenPixelsSoItsEndsMeet) {
+TEST(Pictures, FenceRepeatsEveryThirtyTwoPixelsSoItsEndsMeet) {
   ImagePtr image = loadPicture(builtAsset("transp.bmp"));
   ASSERT_NE(image, nullptr);
   int keyAbove = 0;
   for (int y = 0; y < 26; ++y) {
     for (int x = 0; x < 256; ++x) {
       bool key = pixelOf(*image, x, y) == kKeyColour;
-      bool keyOneRepeatOn = pixelOf(*image, (x + 16) % 256, y) == kKeyColour;
+      bool keyOneRepeatOn = pixelOf(*image, (x + 32) % 256, y) == kKeyColour;
       ASSERT_EQ(key, keyOneRepeatOn) << x << "," << y;
     }
   }

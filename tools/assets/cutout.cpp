@@ -35,19 +35,19 @@ PixelRect toPixels(TexRect r) {
   return {r.s0 * kTextureSize, r.s1 * kTextureSize, r.t0 * kTextureSize, r.t1 * kTextureSize};
 }
 
-// The picket fence: 16 pickets to a repeat, two rails behind them.
+// The picket fence: 8 pickets to a repeat, two rails behind them.
 void paintFence(Canvas& canvas) {
   PixelRect strip = toPixels(kFenceStrip);
   const int top = int(strip.y1);  // last row whose centre lies in the strip
-  constexpr int kPitch = 16;
-  constexpr double kHalfWidth = 5.0;
+  constexpr int kPitch = 32;
+  constexpr double kHalfWidth = 9.0;
   for (int y = 0; y <= top; ++y) {
     for (int x = 0; x < kTextureSize; ++x) {
       double px = x + 0.5;
       double py = y + 0.5;
-      double local = px - (std::floor(px / kPitch) * kPitch + kPitch * 0.5);  // -8..8
-      // Pointed top: the picket narrows over its last four rows.
-      double shoulder = top - 4.0;
+      double local = px - (std::floor(px / kPitch) * kPitch + kPitch * 0.5);  // -16..16
+      // Pointed top: the picket narrows over its last six rows.
+      double shoulder = top - 6.0;
       double halfWidth = py < shoulder ? kHalfWidth : kHalfWidth * (top + 1.0 - py) / (top + 1.0 - shoulder);
       bool picket = std::fabs(local) < halfWidth;
       bool rail = (py > 4.0 && py < 8.0) || (py > 14.0 && py < 18.0);
@@ -62,7 +62,7 @@ void paintFence(Canvas& canvas) {
         double edge = std::fmod(py, 10.0);  // 4..8 lower rail, 14..18 upper
         Colour c = mix(kWood, kWoodDark, smoothstep(1.0, 2.0, std::fabs(edge - 6.0)) * 0.6);
         // The pickets cast a short shadow on the rail to their right.
-        if (local > kHalfWidth && local < kHalfWidth + 2.0) c = mix(c, kWoodDark, 0.6);
+        if (local > kHalfWidth && local < kHalfWidth + 3.0) c = mix(c, kWoodDark, 0.6);
         canvas.set(x, y, scale(c, grain));
       }
     }

@@ -17,12 +17,12 @@ namespace assets {
 
 namespace {
 
-constexpr Colour kSpine{150, 88, 40};
-constexpr Colour kBack{192, 120, 56};
-constexpr Colour kFlank{216, 152, 80};
-constexpr Colour kSide{230, 178, 112};
-constexpr Colour kCream{244, 234, 214};
-constexpr Colour kFace{218, 156, 86};
+constexpr Colour kSpine{204, 132, 64};
+constexpr Colour kBack{226, 158, 84};
+constexpr Colour kFlank{238, 180, 108};
+constexpr Colour kSide{246, 206, 150};
+constexpr Colour kCream{252, 246, 234};
+constexpr Colour kFace{236, 176, 102};
 constexpr Colour kMuzzle{248, 242, 230};
 constexpr Colour kEye{22, 16, 14};
 constexpr Colour kGlint{255, 255, 255};
@@ -96,14 +96,14 @@ Colour skinAt(double s, double t) {
   // Fur lies along the body: fine streaks stretched in t.
   double streak = valueNoise(s * 128.0, t * 24.0, 128, 24, 5);
   double tuft = valueNoise(s * 32.0, t * 12.0, 32, 12, 6);
-  c = scale(c, 0.9 + 0.14 * streak + 0.06 * tuft);
+  c = scale(c, 0.92 + 0.1 * streak + 0.04 * tuft);
 
   // Face.
   c = mix(c, kMuzzle, ellipse(s, t, {0.5, 0.135}, 0.09, 0.052, 0.45));
   for (double side : {-1.0, 1.0}) {
     Point eye{0.5 + side * 0.074, 0.205};
-    c = mix(c, kEye, ellipse(s, t, eye, 0.029, 0.021, 0.18));
-    c = mix(c, kGlint, ellipse(s, t, {eye.s - 0.009, eye.t + 0.007}, 0.008, 0.0058, 0.4));
+    c = mix(c, kEye, ellipse(s, t, eye, 0.033, 0.024, 0.18));
+    c = mix(c, kGlint, ellipse(s, t, {eye.s - 0.01, eye.t + 0.008}, 0.009, 0.0065, 0.4));
     // Whiskers: two faint strokes fanning out from the muzzle.
     c = mix(c, kLine, 0.45 * stroke(s, t, {0.5 + side * 0.05, 0.13}, {0.5 + side * 0.12, 0.145}, 0.003));
     c = mix(c, kLine, 0.45 * stroke(s, t, {0.5 + side * 0.05, 0.122}, {0.5 + side * 0.12, 0.112}, 0.003));
