@@ -1,5 +1,6 @@
 #include "tools/scenario/scenario.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <sstream>
@@ -23,9 +24,12 @@ bool eventByName(const std::string& name, InputEvent& event) {
   static const struct {
     const char* name;
     InputEvent event;
-  } kNames[] = {{"space", InputEvent::kSpace},         {"plus", InputEvent::kPlus},
-                {"minus", InputEvent::kMinus},         {"q-upper", InputEvent::kUpperQ},
-                {"click", InputEvent::kClick},         {"right-click", InputEvent::kRightClick},
+  } kNames[] = {{"space", InputEvent::kSpace},
+                {"plus", InputEvent::kPlus},
+                {"minus", InputEvent::kMinus},
+                {"q-upper", InputEvent::kUpperQ},
+                {"click", InputEvent::kClick},
+                {"right-click", InputEvent::kRightClick},
                 {"left-release", InputEvent::kLeftRelease}};
   for (const auto& entry : kNames) {
     if (name == entry.name) {
@@ -39,7 +43,10 @@ bool eventByName(const std::string& name, InputEvent& event) {
 }  // namespace
 
 bool parseInt(const std::string& text, long long min, long long max, long long& out) {
-  if (text.empty()) return false;
+  // strtoll alone would also take leading blanks and a plus sign.
+  if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-')) {
+    return false;
+  }
   errno = 0;
   char* end = nullptr;
   const long long value = std::strtoll(text.c_str(), &end, 10);
@@ -86,13 +93,27 @@ bool parseEvents(const std::string& text, std::vector<ScheduledEvent>& out, std:
 void deliverEvent(SceneState& state, InputEvent event) {
   constexpr int kLeft = 0, kRight = 2, kDown = 0, kUp = 1;
   switch (event) {
-    case InputEvent::kSpace: handleKey(state, ' '); break;
-    case InputEvent::kPlus: handleKey(state, '+'); break;
-    case InputEvent::kMinus: handleKey(state, '-'); break;
-    case InputEvent::kUpperQ: handleKey(state, 'Q'); break;
-    case InputEvent::kClick: handleMouseButton(state, kLeft, kDown); break;
-    case InputEvent::kRightClick: handleMouseButton(state, kRight, kDown); break;
-    case InputEvent::kLeftRelease: handleMouseButton(state, kLeft, kUp); break;
+    case InputEvent::kSpace:
+      handleKey(state, ' ');
+      break;
+    case InputEvent::kPlus:
+      handleKey(state, '+');
+      break;
+    case InputEvent::kMinus:
+      handleKey(state, '-');
+      break;
+    case InputEvent::kUpperQ:
+      handleKey(state, 'Q');
+      break;
+    case InputEvent::kClick:
+      handleMouseButton(state, kLeft, kDown);
+      break;
+    case InputEvent::kRightClick:
+      handleMouseButton(state, kRight, kDown);
+      break;
+    case InputEvent::kLeftRelease:
+      handleMouseButton(state, kLeft, kUp);
+      break;
   }
 }
 
