@@ -20,7 +20,9 @@ Hamster at(float x, float y, float z) {
   return h;
 }
 
-bool sameBits(const Hamster& a, const Hamster& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool sameBits(const Hamster& a, const Hamster& b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 // A crowd owned by the test; hamsters far from each other unless placed.
 struct Crowd {

@@ -25,7 +25,9 @@ int usageError(const std::string& reason) {
   return 2;
 }
 
-void printFloat(float value) { std::printf(" %a", static_cast<double>(value)); }
+void printFloat(float value) {
+  std::printf(" %a", static_cast<double>(value));
+}
 
 void printState(const SceneState& state) {
   std::printf("spin %a\n", static_cast<double>(state.spinAngle));
@@ -70,7 +72,8 @@ int main(int argc, char** argv) {
       scenario.seed = static_cast<uint32_t>(number);
       haveSeed = true;
     } else if (option == "--frames") {
-      if (!parseInt(value, 0, INT32_MAX, number)) return usageError("bad frame count '" + value + "'");
+      if (!parseInt(value, 0, INT32_MAX, number))
+        return usageError("bad frame count '" + value + "'");
       scenario.frames = static_cast<int>(number);
       haveFrames = true;
     } else if (option == "--count") {
