@@ -13,6 +13,18 @@
 #include "platform/message_box.h"
 #include "tests/image/bmp_builder.h"
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUIBBIX_LEAK_CHECK 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define QUIBBIX_LEAK_CHECK 1
+#endif
+#ifdef QUIBBIX_LEAK_CHECK
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -96,6 +108,11 @@ class Textures : public testing::Test {
   }
 
   void TearDown() override {
+#ifdef QUIBBIX_LEAK_CHECK
+    // Mesa's driver is unloaded before the exit-time leak check, which then
+    // blames leaks on no module; so check here, while it is still loaded.
+    EXPECT_EQ(__lsan_do_recoverable_leak_check(), 0);
+#endif
     setMessageBoxHandler({});
     fs::current_path(previous_);
     fs::remove_all(folder_);
