@@ -4,10 +4,13 @@
 set -u
 program=$1
 close_window=$2
+assets=$3
 if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a "$0" "$@"; fi
 
 workdir=$(mktemp -d)
 trap 'rm -rf "$workdir"' EXIT
+# Without its pictures the program stops at the loader's modal boxes.
+cp "$assets"/*.bmp "$workdir"/ || { echo "FAIL: no pictures in $assets"; exit 1; }
 cd "$workdir"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
