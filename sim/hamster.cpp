@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/random.h"
+#include "sim/push_apart.h"
 
 namespace {
 HamsterPainter installedPainter = nullptr;
@@ -87,26 +88,5 @@ void Hamster::confine() {
 }
 
 void Hamster::separate(Hamster& other, float strength) {
-  double dx = static_cast<double>(x) - other.x;
-  if (dx > 0.2 || dx < -0.2) return;
-  double dy = static_cast<double>(y) - other.y;
-  if (dy > 0.2 || dy < -0.2) return;
-  double dz = static_cast<double>(z) - other.z;
-  if (dz > 0.2 || dz < -0.2) return;
-
-  double d2 = dz * dz + dy * dy + dx * dx;
-  if (d2 < 0.0001) d2 = 0.0001;
-  if (!(d2 < 0.04)) return;
-  // Close pairs are pushed harder vertically, so one climbs over the other.
-  if (d2 < 0.02) dz = dz * 3.0;
-
-  const double px = dx / d2 * 0.04 * strength;
-  const double py = dy / d2 * 0.04 * strength;
-  const double pz = dz / d2 * 0.04 * strength;
-  x = static_cast<float>(x + px);
-  other.x = static_cast<float>(other.x - px);
-  y = static_cast<float>(y + py);
-  other.y = static_cast<float>(other.y - py);
-  z = static_cast<float>(z + pz);
-  other.z = static_cast<float>(other.z - pz);
+  pushApart(x, y, z, other.x, other.y, other.z, strength);
 }
