@@ -18,6 +18,7 @@
 // checked bit for bit against this one.
 #include "sim/relaxation.h"
 
+#include "sim/fast_relaxation.h"
 #include "sim/hamster.h"
 
 namespace {
@@ -42,7 +43,9 @@ void relaxCrowdReference(std::span<Hamster* const> crowd) {
 
 void relaxCrowd(std::span<Hamster* const> crowd, Relaxation relaxation) {
   switch (relaxation) {
-    case Relaxation::kFast:  // no faster sweep yet: the literal one is exact
+    case Relaxation::kFast:
+      relaxCrowdFast(crowd);
+      break;
     case Relaxation::kReference:
       relaxCrowdReference(crowd);
       break;
