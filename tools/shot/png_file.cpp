@@ -1,0 +1,57 @@
+#include "tools/shot/png_file.h"
+
+#include <png.h>
+
+#include <cstring>
+
+namespace {
+
+// Negative: the first row in memory is the bottom one.
+png_int_32 bottomUpStride(int width) { return -static_cast<png_int_32>(width) * 3; }
+
+}  // namespace
+
+bool writePng(const std::string& path, const RgbPicture& picture, std::string& error) {
+  if (picture.width <= 0 || picture.height <= 0 ||
+      picture.pixels.size() != static_cast<size_t>(picture.width) * picture.height * 3) {
+    error = "picture has no pixels or the wrong number of them";
+    return false;
+  }
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(picture.width);
+  image.height = static_cast<png_uint_32>(picture.height);
+  image.format = PNG_FORMAT_RGB;
+  if (!png_image_write_to_file(&image, path.c_str(), 0, picture.pixels.data(),
+                               bottomUpStride(picture.width), nullptr)) {
+    error = image.message;
+    png_image_free(&image);
+    return false;
+  }
+  return true;
+}
+
+bool readPng(const std::string& path, RgbPicture& picture, std::string& error) {
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) {
+    error = image.message;
+    png_image_free(&image);
+    return false;
+  }
+  image.format = PNG_FORMAT_RGB;
+  RgbPicture read;
+  read.width = static_cast<int>(image.width);
+  read.height = static_cast<int>(image.height);
+  read.pixels.resize(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, read.pixels.data(), bottomUpStride(read.width),
+                             nullptr)) {
+    error = image.message;
+    png_image_free(&image);
+    return false;
+  }
+  picture = std::move(read);
+  return true;
+}

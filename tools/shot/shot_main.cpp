@@ -1,0 +1,87 @@
+// quibbix-shot: one frame of a scripted run, drawn by the program's own
+// drawing code into a hidden window and written as a PNG.
+//
+// The run is the replay tool's: start-up from the seed with the clock at 0,
+// then the frames with their scripted clock and events. Needs an X display
+// (a virtual one will do); the picture comes from the back buffer, read before
+// any swap. Start-up reads the pictures from the working directory, as the
+// program does; one that cannot be read is reported on stderr and drawn with
+// whatever its texture holds.
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/startup.h"
+#include "platform/message_box.h"
+#include "platform/sound.h"
+#include "render/scene_draw.h"
+#include "tools/scenario/scenario.h"
+#include "tools/shot/png_file.h"
+#include "tools/shot/shot_options.h"
+
+namespace {
+
+void openHiddenWindow(int width, int height) {
+  // Only the program name: our options are not the toolkit's.
+  char name[] = "quibbix-shot";
+  char* toolkitArgv[] = {name, nullptr};
+  int toolkitArgc = 1;
+  glutInit(&toolkitArgc, toolkitArgv);
+  glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH | GLUT_RGB);
+  glutInitWindowSize(width, height);
+  glutCreateWindow("Quibbix shot");
+  // The toolkit insists on a display callback; the shot draws on its own.
+  glutDisplayFunc([] {});
+  glutHideWindow();
+  glutMainLoopEvent();
+  onReshape(width, height);
+  // The frame leaves any area its walls do not cover untouched; make that black.
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+}
+
+RgbPicture readBackBuffer(int width, int height) {
+  RgbPicture picture;
+  picture.width = width;
+  picture.height = height;
+  picture.pixels.resize(static_cast<size_t>(width) * height * 3);
+  glFinish();
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, picture.pixels.data());
+  return picture;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ShotOptions options;
+  std::string error;
+  if (!parseShotOptions(argc, argv, options, error)) {
+    std::fprintf(stderr, "%s (%s)\n", kShotUsage, error.c_str());
+    return 2;
+  }
+
+  // A box nobody can see would wait for ever; stderr has the text already.
+  setMessageBoxHandler([](const char*, const char*) {});
+  openHiddenWindow(options.width, options.height);
+
+  SceneState state;
+  SilentSound sound;
+  ScenarioRun run(options.scenario, state, sound);
+  run.start(true);
+  // Earlier frames are never shown; their drawing changes only the tumble.
+  run.playFrames(settleTumbles);
+  if (options.spin) state.spinAngle = *options.spin;
+  drawFrame(state);
+  const RgbPicture picture = readBackBuffer(options.width, options.height);
+  freeHamsters(state);
+
+  if (!writePng(options.out, picture, error)) {
+    std::fprintf(stderr, "quibbix-shot: cannot write %s: %s\n", options.out.c_str(), error.c_str());
+    return 1;
+  }
+  return 0;
+}
