@@ -17,10 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (image) {
     const int32_t height = layout.header.height < 0 ? -layout.header.height : layout.header.height;
     if (!parsed || image->width != layout.header.width || image->height != height) std::abort();
-    // Touch every byte so that a block smaller than width x height x 3 shows.
-    volatile uint8_t sum = 0;
+    // The first and the last byte: a block smaller than width x height x 3
+    // shows as an overflow, without walking a quarter gigabyte per input.
     const size_t bytes = size_t(image->width) * size_t(image->height) * 3;
-    for (size_t i = 0; i < bytes; ++i) sum = sum + image->pixels[i];
+    volatile uint8_t ends = image->pixels[0] ^ image->pixels[bytes - 1];
+    (void)ends;
     freeRgbImage(image);
   }
   return 0;

@@ -29,10 +29,14 @@ struct Rgb {
 
 uint16_t colorCountByDepth(uint16_t bitCount) {
   switch (bitCount) {
-    case 1: return 2;
-    case 4: return 16;
-    case 8: return 256;
-    default: return 0;
+    case 1:
+      return 2;
+    case 4:
+      return 16;
+    case 8:
+      return 256;
+    default:
+      return 0;
   }
 }
 
@@ -41,15 +45,26 @@ bool isDepthAllowed(const DibLayout& layout) {
   switch (header.compression) {
     case kCompressionNone:
       switch (header.bitCount) {
-        case 1: case 4: case 8: case 24: return true;
+        case 1:
+        case 4:
+        case 8:
+        case 24:
+          return true;
         // The core header predates 16- and 32-bit pixels.
-        case 16: case 32: return layout.infoHeaderSize == kInfoHeaderSize;
-        default: return false;
+        case 16:
+        case 32:
+          return layout.infoHeaderSize == kInfoHeaderSize;
+        default:
+          return false;
       }
-    case kCompressionRle8: return header.bitCount == 8;
-    case kCompressionRle4: return header.bitCount == 4;
-    case kCompressionBitFields: return header.bitCount == 16 || header.bitCount == 32;
-    default: return false;
+    case kCompressionRle8:
+      return header.bitCount == 8;
+    case kCompressionRle4:
+      return header.bitCount == 4;
+    case kCompressionBitFields:
+      return header.bitCount == 16 || header.bitCount == 32;
+    default:
+      return false;
   }
 }
 
@@ -110,9 +125,15 @@ void decodeUncompressed(const DecodePlan& plan, ByteCursor& cursor, uint8_t* pix
     uint8_t* out = outputRow(plan, pixels, fileRow);
     for (int32_t x = 0; x < plan.width; ++x, out += 3) {
       switch (bitCount) {
-        case 1: putIndex(plan, out, (in[x >> 3] >> (7 - (x & 7))) & 1); break;
-        case 4: putIndex(plan, out, (in[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF); break;
-        case 8: putIndex(plan, out, in[x]); break;
+        case 1:
+          putIndex(plan, out, (in[x >> 3] >> (7 - (x & 7))) & 1);
+          break;
+        case 4:
+          putIndex(plan, out, (in[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF);
+          break;
+        case 8:
+          putIndex(plan, out, in[x]);
+          break;
         case 24:
           out[0] = in[3 * x + 2];
           out[1] = in[3 * x + 1];
@@ -180,8 +201,8 @@ bool decodeRle(const DecodePlan& plan, ByteCursor& cursor, uint8_t* pixels) {
         const uint8_t* literal = cursor.take(bytes + (bytes & 1));
         if (!literal) return false;
         for (unsigned i = 0; i < code; ++i) {
-          unsigned index = nibbles ? ((i & 1) ? literal[i / 2] & 0xF : literal[i / 2] >> 4)
-                                   : literal[i];
+          unsigned index =
+              nibbles ? ((i & 1) ? literal[i / 2] & 0xF : literal[i / 2] >> 4) : literal[i];
           if (!put(index)) return false;
         }
         break;
@@ -206,8 +227,8 @@ DibStatus planDecode(const uint8_t* file, size_t size, const DibLayout& layout, 
   // Run-length codes always run bottom-up.
   if (compressed && plan->topDown) return DibStatus::kConversionError;
 
-  const uint64_t outputBytes = uint64_t{static_cast<uint32_t>(plan->width)} *
-                               static_cast<uint32_t>(plan->rows) * 3;
+  const uint64_t outputBytes =
+      uint64_t{static_cast<uint32_t>(plan->width)} * static_cast<uint32_t>(plan->rows) * 3;
   if (outputBytes > kMaxPixelBytes) return DibStatus::kOutOfMemory;
 
   std::memset(plan->palette, 0, sizeof plan->palette);
@@ -239,7 +260,8 @@ DibStatus planDecode(const uint8_t* file, size_t size, const DibLayout& layout, 
   plan->stride = (uint64_t{static_cast<uint32_t>(plan->width)} * header.bitCount + 31) / 32 * 4;
   if (!compressed) {
     // The last row may go without its padding.
-    const uint64_t rowBytes = (uint64_t{static_cast<uint32_t>(plan->width)} * header.bitCount + 7) / 8;
+    const uint64_t rowBytes =
+        (uint64_t{static_cast<uint32_t>(plan->width)} * header.bitCount + 7) / 8;
     const uint64_t needed = plan->stride * (plan->rows - 1) + rowBytes;
     if (layout.pixelData > size || needed > size - layout.pixelData) {
       return DibStatus::kConversionError;
@@ -254,10 +276,14 @@ DibStatus planDecode(const uint8_t* file, size_t size, const DibLayout& layout, 
 
 const char* dibStatusMessage(DibStatus status) {
   switch (status) {
-    case DibStatus::kOk: return "";
-    case DibStatus::kOutOfMemory: return "Out of memory.";
-    case DibStatus::kUnknownFormat: return "Unknown DIB file format.";
-    case DibStatus::kConversionError: return "Image file conversion error.";
+    case DibStatus::kOk:
+      return "";
+    case DibStatus::kOutOfMemory:
+      return "Out of memory.";
+    case DibStatus::kUnknownFormat:
+      return "Unknown DIB file format.";
+    case DibStatus::kConversionError:
+      return "Image file conversion error.";
   }
   return "";
 }
@@ -353,8 +379,8 @@ DibStatus decodeDib(const uint8_t* file, size_t size, RgbImage** image) {
   const bool compressed = layout.header.compression == kCompressionRle8 ||
                           layout.header.compression == kCompressionRle4;
   // Run-length images may leave pixels out; those stay black.
-  uint8_t* pixels = static_cast<uint8_t*>(compressed ? std::calloc(pixelBytes, 1)
-                                                     : std::malloc(pixelBytes));
+  uint8_t* pixels =
+      static_cast<uint8_t*>(compressed ? std::calloc(pixelBytes, 1) : std::malloc(pixelBytes));
   if (!pixels) return DibStatus::kOutOfMemory;
 
   ByteCursor cursor(file, size);

@@ -47,8 +47,8 @@ struct DibLayout {
   uint32_t colorEntrySize;  // 3 behind a 12-byte header, 4 behind a 40-byte one
   uint64_t colorTable;
   uint64_t pixelData;
-  bool hasMasks;       // bit-field compression: three masks behind the 40-byte header
-  uint32_t masks[3];   // red, green, blue
+  bool hasMasks;      // bit-field compression: three masks behind the 40-byte header
+  uint32_t masks[3];  // red, green, blue
 };
 
 // Number of colour-table entries for the info header at `header` (of which

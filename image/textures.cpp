@@ -45,8 +45,8 @@ bool uploadCutout(const RgbImage& image, uint8_t* scratch, uint8_t showLoadError
     }
   }
   keyCutoutPixels(image.pixels, pixelCount, rgba);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, image.width, image.height, 0, GL_RGBA,
-               GL_UNSIGNED_BYTE, rgba);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+               rgba);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   if (rgba != scratch) std::free(rgba);
@@ -58,7 +58,8 @@ bool uploadCutout(const RgbImage& image, uint8_t* scratch, uint8_t showLoadError
 void keyCutoutPixels(const uint8_t* rgb, size_t pixelCount, uint8_t* rgba) {
   for (size_t p = 0; p < pixelCount; ++p, rgb += 3, rgba += 4) {
     std::memcpy(rgba, rgb, 3);
-    const bool keyed = rgb[0] == kCutoutKey[0] && rgb[1] == kCutoutKey[1] && rgb[2] == kCutoutKey[2];
+    const bool keyed =
+        rgb[0] == kCutoutKey[0] && rgb[1] == kCutoutKey[1] && rgb[2] == kCutoutKey[2];
     rgba[3] = keyed ? 0 : 255;
   }
 }

@@ -8,8 +8,8 @@
 #include "app/scene_state.h"
 
 // File i fills texture slot i: floor, hamster, environment, cut-out.
-inline constexpr char textureFileNames[kTextureCount][15] = {"boden.bmp", "hamster.bmp",
-                                                             "env.bmp", "transp.bmp"};
+inline constexpr char textureFileNames[kTextureCount][15] = {"boden.bmp", "hamster.bmp", "env.bmp",
+                                                             "transp.bmp"};
 // The cut-out picture's transparent colour, as loaded (red, green, blue).
 inline constexpr uint8_t kCutoutKey[3] = {0, 128, 0};
 // Mipmapped textures are built from a picture of this size; others are scaled to it.

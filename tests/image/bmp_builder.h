@@ -16,11 +16,11 @@ struct BmpSpec {
   uint32_t compression = 0;
   uint32_t colorsUsed = 0;
   bool fileHeader = true;
-  std::vector<uint32_t> masks;                   // written behind the header when given
-  std::vector<std::array<uint8_t, 3>> palette;   // red, green, blue; all entries written
-  std::vector<uint8_t> gap;                      // bytes between the colour table and the pixels
-  std::vector<uint8_t> pixels;                   // stored as given
-  int64_t pixelOffset = -1;                      // file header's offset; -1: right behind the gap
+  std::vector<uint32_t> masks;                  // written behind the header when given
+  std::vector<std::array<uint8_t, 3>> palette;  // red, green, blue; all entries written
+  std::vector<uint8_t> gap;                     // bytes between the colour table and the pixels
+  std::vector<uint8_t> pixels;                  // stored as given
+  int64_t pixelOffset = -1;                     // file header's offset; -1: right behind the gap
 };
 
 inline void putLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
@@ -63,8 +63,8 @@ inline std::vector<uint8_t> makeBmp(const BmpSpec& spec) {
   std::vector<uint8_t> file = {'B', 'M'};
   putLe(file, static_cast<uint32_t>(14 + body.size()), 4);
   putLe(file, 0, 4);
-  const uint32_t offset =
-      spec.pixelOffset >= 0 ? static_cast<uint32_t>(spec.pixelOffset) : static_cast<uint32_t>(14 + pixelStart);
+  const uint32_t offset = spec.pixelOffset >= 0 ? static_cast<uint32_t>(spec.pixelOffset)
+                                                : static_cast<uint32_t>(14 + pixelStart);
   putLe(file, offset, 4);
   file.insert(file.end(), body.begin(), body.end());
   return file;

@@ -73,14 +73,16 @@ TEST(DibCorpus, GoodFilesMatchTheirExpectedPictures) {
     if (headerSize != 12 && headerSize != 40) continue;
     SCOPED_TRACE(entry.path().filename().string());
     const Decoded got = decode(file);
-    const Decoded want = readPpm(kCorpus / "expected" / entry.path().filename().replace_extension(".ppm"));
+    const Decoded want =
+        readPpm(kCorpus / "expected" / entry.path().filename().replace_extension(".ppm"));
     ASSERT_EQ(got.status, DibStatus::kOk);
     ASSERT_EQ(got.width, want.width);
     ASSERT_EQ(got.height, want.height);
     ASSERT_EQ(got.pixels.size(), want.pixels.size());
     const int tolerance = entry.path().filename().string().starts_with("rgb16") ? 4 : 0;
     int worst = 0;
-    for (size_t i = 0; i < got.pixels.size(); ++i) worst = std::max(worst, std::abs(got.pixels[i] - want.pixels[i]));
+    for (size_t i = 0; i < got.pixels.size(); ++i)
+      worst = std::max(worst, std::abs(got.pixels[i] - want.pixels[i]));
     EXPECT_LE(worst, tolerance);
     ++compared;
   }
@@ -230,7 +232,7 @@ TEST(DibLayoutRules, HeaderlessBitFieldPixelsFollowTheMasks) {
   spec.bitCount = 16;
   spec.compression = 3;
   spec.masks = {0xF800, 0x07E0, 0x001F};  // 5-6-5
-  spec.pixels = {0x1F, 0xF8, 0, 0};         // red 31, green 0, blue 31
+  spec.pixels = {0x1F, 0xF8, 0, 0};       // red 31, green 0, blue 31
   const Decoded got = decode(makeBmp(spec));
   ASSERT_EQ(got.status, DibStatus::kOk);
   EXPECT_EQ(got.pixels, (std::vector<uint8_t>{255, 0, 255}));
@@ -298,11 +300,13 @@ TEST(DibRefusals, HeadersAndDepthsThatCannotBeDecoded) {
   EXPECT_EQ(statusWith([](BmpSpec& s) { s.height = INT32_MIN; }), DibStatus::kConversionError);
   EXPECT_EQ(statusWith([](BmpSpec& s) { s.compression = 1; }), DibStatus::kConversionError);
   EXPECT_EQ(statusWith([](BmpSpec& s) { s.pixels.resize(2); }), DibStatus::kConversionError);
-  EXPECT_EQ(statusWith([](BmpSpec& s) { s.width = 40000, s.height = 40000; }), DibStatus::kOutOfMemory);
+  EXPECT_EQ(statusWith([](BmpSpec& s) { s.width = 40000, s.height = 40000; }),
+            DibStatus::kOutOfMemory);
   EXPECT_EQ(statusWith([](BmpSpec& s) {
               s.bitCount = 16, s.compression = 3, s.masks = {0x0F0F, 0x00F0, 0xF000};
             }),
-            DibStatus::kConversionError) << "a mask with a hole";
+            DibStatus::kConversionError)
+      << "a mask with a hole";
   // The last row may lack its padding.
   EXPECT_EQ(statusWith([](BmpSpec& s) { s.pixels.resize(3); }), DibStatus::kOk);
 }
@@ -319,8 +323,9 @@ TEST(DibRunLength, CodesDecodeAndSkippedPixelsStayBlack) {
   spec.pixels = {2, 1, 0, 3, 2, 0, 2, 0, 0, 0, 0, 2, 3, 0, 2, 2, 0, 1};
   const Decoded got = decode(makeBmp(spec));
   ASSERT_EQ(got.status, DibStatus::kOk);
-  const std::vector<uint8_t> want = {2, 2, 2, 2, 2, 2, 3, 3, 3, 1, 1, 1, 3, 3, 3,   // bottom row
-                                     0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 3, 3, 3, 3, 3};  // after a 3-pixel delta
+  const std::vector<uint8_t> want = {
+      2, 2, 2, 2, 2, 2, 3, 3, 3, 1, 1, 1, 3, 3, 3,   // bottom row
+      0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 3, 3, 3, 3, 3};  // after a 3-pixel delta
   EXPECT_EQ(got.pixels, want);
 
   // RLE4 literal of 3 nibbles, padded to a whole 16-bit unit.

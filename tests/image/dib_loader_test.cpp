@@ -40,8 +40,8 @@ class DibLoader : public testing::Test {
 
   std::string write(const std::string& name, const std::vector<uint8_t>& bytes) {
     const fs::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return path.string();
   }
 

@@ -72,7 +72,8 @@ std::vector<uint8_t> levelPixels(GLuint texture, int level, GLenum format) {
 bool allPixelsAre(const std::vector<uint8_t>& pixels, Rgb color) {
   if (pixels.empty()) return false;
   for (size_t i = 0; i < pixels.size(); i += 3) {
-    if (pixels[i] != color[0] || pixels[i + 1] != color[1] || pixels[i + 2] != color[2]) return false;
+    if (pixels[i] != color[0] || pixels[i + 1] != color[1] || pixels[i + 2] != color[2])
+      return false;
   }
   return true;
 }
@@ -136,7 +137,8 @@ TEST_F(Textures, SlotsFollowTheFileOrderWithFullMipmapChains) {
     SCOPED_TRACE(textureFileNames[i]);
     const GLuint texture = state_.textures.slot(i);
     ASSERT_NE(texture, 0u);
-    for (int level = 0; level <= 8; ++level) EXPECT_EQ(levelWidth(texture, level), 256 >> level) << level;
+    for (int level = 0; level <= 8; ++level)
+      EXPECT_EQ(levelWidth(texture, level), 256 >> level) << level;
     EXPECT_EQ(levelWidth(texture, 9), 0);
     EXPECT_EQ(parameter(texture, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
     EXPECT_EQ(parameter(texture, GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_NEAREST);
@@ -149,13 +151,13 @@ TEST_F(Textures, SlotsFollowTheFileOrderWithFullMipmapChains) {
 }
 
 TEST_F(Textures, CutoutKeysOnlyTheExactGreenAndKeepsItsColour) {
-  const std::vector<uint8_t> rgb = {0, 128, 0,  0, 128, 1,  0,  127, 0,   // bottom row
-                                    1, 128, 0,  10, 20, 30, 0,  128, 0};  // top row
-  write(3, bmp24(3, 2, rgb));  // 9-byte rows
+  const std::vector<uint8_t> rgb = {0, 128, 0, 0,  128, 1,  0, 127, 0,   // bottom row
+                                    1, 128, 0, 10, 20,  30, 0, 128, 0};  // top row
+  write(3, bmp24(3, 2, rgb));                                            // 9-byte rows
   loadTextures(state_);
   const GLuint cutout = state_.textures.cutoutTexture;
-  const std::vector<uint8_t> want = {0, 128, 0, 0,     0,  128, 1,  255, 0, 127, 0,   255,
-                                     1, 128, 0, 255,   10, 20,  30, 255, 0, 128, 0,   0};
+  const std::vector<uint8_t> want = {0, 128, 0, 0,   0,  128, 1,  255, 0, 127, 0, 255,
+                                     1, 128, 0, 255, 10, 20,  30, 255, 0, 128, 0, 0};
   EXPECT_EQ(levelPixels(cutout, 0, GL_RGBA), want);
   EXPECT_EQ(levelWidth(cutout, 1), 0) << "no mipmaps";
   EXPECT_EQ(parameter(cutout, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
@@ -186,8 +188,10 @@ TEST_F(Textures, PicturesOfOtherSizesAreScaledOrSizedToFit) {
 
   const std::vector<uint8_t> cutout = levelPixels(state_.textures.cutoutTexture, 0, GL_RGBA);
   ASSERT_EQ(cutout.size(), 300u * 300 * 4);
-  EXPECT_EQ(std::vector<uint8_t>(cutout.begin(), cutout.begin() + 4), (std::vector<uint8_t>{7, 8, 9, 255}));
-  EXPECT_EQ(std::vector<uint8_t>(cutout.end() - 4, cutout.end()), (std::vector<uint8_t>{0, 128, 0, 0}));
+  EXPECT_EQ(std::vector<uint8_t>(cutout.begin(), cutout.begin() + 4),
+            (std::vector<uint8_t>{7, 8, 9, 255}));
+  EXPECT_EQ(std::vector<uint8_t>(cutout.end() - 4, cutout.end()),
+            (std::vector<uint8_t>{0, 128, 0, 0}));
 }
 
 TEST_F(Textures, AFailedFileLeavesItsTextureEmptyAndStartUpGoesOn) {
