@@ -13,6 +13,10 @@
 #include <cstdio>
 #include <string>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 #include "app/startup.h"
 #include "platform/message_box.h"
 #include "platform/sound.h"
@@ -23,7 +27,7 @@
 
 namespace {
 
-void openHiddenWindow(int width, int height) {
+int openHiddenWindow(int width, int height) {
   // Only the program name: our options are not the toolkit's.
   char name[] = "quibbix-shot";
   char* toolkitArgv[] = {name, nullptr};
@@ -31,7 +35,7 @@ void openHiddenWindow(int width, int height) {
   glutInit(&toolkitArgc, toolkitArgv);
   glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH | GLUT_RGB);
   glutInitWindowSize(width, height);
-  glutCreateWindow("Quibbix shot");
+  const int window = glutCreateWindow("Quibbix shot");
   // The toolkit insists on a display callback; the shot draws on its own.
   glutDisplayFunc([] {});
   glutHideWindow();
@@ -40,6 +44,7 @@ void openHiddenWindow(int width, int height) {
   // The frame leaves any area its walls do not cover untouched; make that black.
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
+  return window;
 }
 
 RgbPicture readBackBuffer(int width, int height) {
@@ -66,7 +71,7 @@ int main(int argc, char** argv) {
 
   // A box nobody can see would wait for ever; stderr has the text already.
   setMessageBoxHandler([](const char*, const char*) {});
-  openHiddenWindow(options.width, options.height);
+  const int window = openHiddenWindow(options.width, options.height);
 
   SceneState state;
   SilentSound sound;
@@ -78,6 +83,13 @@ int main(int argc, char** argv) {
   drawFrame(state);
   const RgbPicture picture = readBackBuffer(options.width, options.height);
   freeHamsters(state);
+  // Lets the driver release the window's buffers before the process ends.
+  glutDestroyWindow(window);
+#if defined(__SANITIZE_ADDRESS__)
+  // Check for leaks now, while the GL driver is loaded: once it is unloaded at
+  // exit the checker blames its teardown leftovers on no module at all.
+  __lsan_do_leak_check();
+#endif
 
   if (!writePng(options.out, picture, error)) {
     std::fprintf(stderr, "quibbix-shot: cannot write %s: %s\n", options.out.c_str(), error.c_str());
