@@ -10,7 +10,7 @@
 // - The strength for pool distance k is read from a table built once with the
 //   same float chain as the literal loop (2.5, then times the double 0.9,
 //   rounded to float each step; handed on times the float nearest 1/7).
-// - A uniform grid of 1/8-unit cells over x and y holds, per cell, a bit set of
+// - A uniform grid of 1/9.5-unit cells over x and y holds, per cell, a bit set of
 //   the hamsters in it. Two hamsters whose x (or y) difference passes the 0.2
 //   box test lie at most two cells apart, so the candidates for row i are the
 //   bits of the 5 x 5 cells around i's cell. The grid keeps, for each cell, the
@@ -61,8 +61,11 @@
 namespace {
 
 constexpr int kWords = (kMaxHamsters + 63) / 64;
-constexpr int kGridSide = 32;  // cells across, covering -2 to 2
-constexpr float kCellsPerUnit = 8.0f;
+// Cells a little wider than 0.2 / 2: scaled by 9.5, two coordinates that pass
+// the 0.2 box test differ by at most 1.9 plus rounding, so their cells (floors
+// of the scaled, monotonically rounded values) are at most two apart.
+constexpr float kCellsPerUnit = 9.5f;
+constexpr int kGridSide = 38;  // cells across, covering -2 to 2
 constexpr int kReach = 2;  // cells on each side that can hold a partner
 constexpr int kNoCell = -1;
 // A pair is pushed only while its squared distance (a double) is below 0.04;
@@ -90,8 +93,8 @@ const std::array<double, kMaxHamsters>& strengthByDistance() {
 // Per pool distance k, bounds under which a push provably changes nothing (see
 // pushChangesNothing), with a factor of two to spare for rounding.
 struct NoChangeBounds {
-  std::array<float, kMaxHamsters> across;  // 8 s 2^26: |x| and |y| above it stay
-  std::array<float, kMaxHamsters> upward;  // 2400 s 2^26: |z| above it times |dz| stays
+  std::array<float, kMaxHamsters> across;  // 0.08 s 2^26, for x and y
+  std::array<float, kMaxHamsters> upward;  // three times that, for z
 };
 
 const NoChangeBounds& noChangeBounds() {
@@ -99,8 +102,8 @@ const NoChangeBounds& noChangeBounds() {
     NoChangeBounds b{};
     const std::array<double, kMaxHamsters>& strength = strengthByDistance();
     for (int k = 0; k < kMaxHamsters; ++k) {
-      b.across[k] = static_cast<float>(8 * strength[k] * 0x1p26);
-      b.upward[k] = static_cast<float>(2400 * strength[k] * 0x1p26);
+      b.across[k] = static_cast<float>(0.08 * strength[k] * 0x1p26);
+      b.upward[k] = static_cast<float>(0.24 * strength[k] * 0x1p26);
     }
     return b;
   }();
@@ -128,6 +131,7 @@ struct BitSet {
 // For a finite coordinate; without branches, since pushes call it often.
 int gridColumn(float coordinate) {
   constexpr float kLowest = -kGridSide / 2, kHighest = kGridSide / 2 - 0.5f;
+  static_assert(kGridSide == 4 * kCellsPerUnit);
   const float scaled = std::min(std::max(coordinate * kCellsPerUnit, kLowest), kHighest);
   // Rounds toward minus infinity without a library call.
   const int truncated = static_cast<int>(scaled);
@@ -188,25 +192,30 @@ class CrowdGrid {
   std::array<BitSet, kGridSide * kGridSide> strips_;
 };
 
-// A push moves x and y by at most 4 s each (|dx| / d2 <= 100 with d2 clamped
-// at 0.0001, times 0.04) and z by at most 1200 s |dz| (the same, times 3 for a
-// close pair); a float c != 0 keeps its bits under any change smaller than
-// |c| 2^-26. So a pair whose coordinates all clear those bounds is left as it
-// is, and skipping it keeps every bit.
+// The push along an axis is |d| / d2 * 0.04 * s (three times that for the z
+// of a close pair), with d2 the squared distance clamped at 0.0001; and a float
+// c != 0 keeps its bits under any change smaller than |c| 2^-26 (half its
+// spacing, however the sum is rounded). With the float differences e and the
+// float squared distance, which are within a few parts in 2^24 of the double
+// ones, a pair is provably left as it is when, on every axis and for both
+// hamsters, 0.08 s 2^26 |e| < |c| max(d2, 0.0001): a factor of two to spare.
 inline float smallerMagnitude(float a, float b) {
   const float absA = std::fabs(a), absB = std::fabs(b);
   return absA < absB ? absA : absB;
 }
 
 inline bool pushChangesNothing(float xi, float yi, float zi, float xj, float yj, float zj,
-                               float dz, float across, float upward) {
-  return (across < smallerMagnitude(xi, xj)) & (across < smallerMagnitude(yi, yj)) &
-         (upward * dz < smallerMagnitude(zi, zj));
+                               float ex, float ey, float ez, float squared, float across,
+                               float upward) {
+  const float d2 = std::max(squared, 0.0001f);
+  return (across * std::fabs(ex) < smallerMagnitude(xi, xj) * d2) &
+         (across * std::fabs(ey) < smallerMagnitude(yi, yj) * d2) &
+         (upward * std::fabs(ez) < smallerMagnitude(zi, zj) * d2);
 }
 
 bool cellsWithinReach(int a, int b) {
   const int columns = a % kGridSide - b % kGridSide, rows = a / kGridSide - b / kGridSide;
-  return columns >= -kReach && columns <= kReach && rows >= -kReach && rows <= kReach;
+  return (columns >= -kReach) & (columns <= kReach) & (rows >= -kReach) & (rows <= kReach);
 }
 
 uint64_t bitsFrom(int index) { return ~uint64_t{0} << (index & 63); }
@@ -320,8 +329,11 @@ struct RowCandidates {
     const int farFrom = std::max(from, lastNear + 1);
     const int farWord = farFrom >> 6;
     if (ws.smallList.size() <= Workspace::kFewSmall) {
-      for (int j : ws.smallList) {
-        if (j >= farFrom && cellsWithinReach(ws.cell[i], ws.cell[j])) add(ws, i, j);
+      // Appended without a branch: each is written, and kept only when near.
+      auto j = std::lower_bound(ws.smallList.begin(), ws.smallList.end(), farFrom);
+      for (; j != ws.smallList.end(); ++j) {
+        add(ws, i, *j);
+        size -= !cellsWithinReach(ws.cell[i], ws.cell[*j]);
       }
     } else {
       for (int w = farWord; w < ws.wordCount; ++w) bits[w] = 0;
@@ -343,6 +355,7 @@ struct RowCandidates {
     const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
     const __m128 box = _mm_set1_ps(0.2f);
     const __m128 reachSquared = _mm_set1_ps(kReachSquared);
+    const __m128 smallestSquared = _mm_set1_ps(0.0001f);
     const __m128 vx = _mm_set1_ps(px), vy = _mm_set1_ps(py), vz = _mm_set1_ps(pz);
     const __m128 ax = _mm_and_ps(vx, magnitude), ay = _mm_and_ps(vy, magnitude),
                  az = _mm_and_ps(vz, magnitude);
@@ -359,12 +372,16 @@ struct RowCandidates {
                                 _mm_cmple_ps(_mm_and_ps(ey, magnitude), box)),
                      _mm_cmple_ps(dz, box)),
           _mm_cmplt_ps(squared, reachSquared));
-      const __m128 reach = _mm_loadu_ps(&across[k]);
+      const __m128 reach = _mm_loadu_ps(&across[k]), lift = _mm_loadu_ps(&upward[k]);
+      const __m128 d2 = _mm_max_ps(squared, smallestSquared);
       const __m128 idle = _mm_and_ps(
-          _mm_and_ps(_mm_cmplt_ps(reach, _mm_min_ps(_mm_and_ps(cx, magnitude), ax)),
-                     _mm_cmplt_ps(reach, _mm_min_ps(_mm_and_ps(cy, magnitude), ay))),
-          _mm_cmplt_ps(_mm_mul_ps(_mm_loadu_ps(&upward[k]), dz),
-                       _mm_min_ps(_mm_and_ps(cz, magnitude), az)));
+          _mm_and_ps(
+              _mm_cmplt_ps(_mm_mul_ps(reach, _mm_and_ps(ex, magnitude)),
+                           _mm_mul_ps(_mm_min_ps(_mm_and_ps(cx, magnitude), ax), d2)),
+              _mm_cmplt_ps(_mm_mul_ps(reach, _mm_and_ps(ey, magnitude)),
+                           _mm_mul_ps(_mm_min_ps(_mm_and_ps(cy, magnitude), ay), d2))),
+          _mm_cmplt_ps(_mm_mul_ps(lift, dz),
+                       _mm_mul_ps(_mm_min_ps(_mm_and_ps(cz, magnitude), az), d2)));
       marks |= static_cast<uint32_t>(_mm_movemask_ps(_mm_andnot_ps(idle, near))) << lane;
     }
     return marks & ((1u << lanes) - 1);
@@ -376,8 +393,8 @@ struct RowCandidates {
       const float dz = std::fabs(ez);
       const bool near = (std::fabs(ex) <= 0.2f) & (std::fabs(ey) <= 0.2f) & (dz <= 0.2f) &
                         (ex * ex + ey * ey + ez * ez < kReachSquared);
-      const bool idle =
-          pushChangesNothing(px, py, pz, x[k], y[k], z[k], dz, across[k], upward[k]);
+      const bool idle = pushChangesNothing(px, py, pz, x[k], y[k], z[k], ex, ey, ez,
+                                           ex * ex + ey * ey + ez * ez, across[k], upward[k]);
       marks |= static_cast<uint32_t>(near & !idle) << lane;
     }
     return marks;
@@ -440,7 +457,7 @@ void relaxCrowdFast(std::span<Hamster* const> crowd) {
           const float xi = x[i], yi = y[i], zi = z[i];
           if (!pushApart(x[i], y[i], z[i], x[j], y[j], z[j], strength[j - i])) continue;
 
-          if (x[j] != row.x[k] || y[j] != row.y[k] || z[j] != row.z[k]) ws.refile(j);
+          ws.refile(j);
           if (x[i] == xi && y[i] == yi && z[i] == zi) continue;
           if (ws.refile(i)) {
             // i has other neighbours now, or needs other far ones: take the
