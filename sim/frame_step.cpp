@@ -18,6 +18,7 @@ constexpr float kLongestStep = 0.25f;
 constexpr float kShortestStep = 0.001f;
 
 constexpr double kSpinRate = 20;  // degrees per second
+constexpr double kFullTurn = 360;  // degrees
 
 // The jump: launch strength s falls off with the distance from the centre and
 // is flattened above 1, in single precision.
@@ -59,7 +60,13 @@ float measureFrameTime(SceneState& state, Clock& clock) {
 }
 
 void spinScene(SceneState& state, float dt) {
-  state.spinAngle = static_cast<float>(state.spinAngle + dt * kSpinRate);
+  float angle = static_cast<float>(state.spinAngle + dt * kSpinRate);
+  // Left to grow, the float would lose the step: after a day of running the
+  // turn goes uneven, after a few days it stops. From the first full turn on
+  // the angle stays in [0, 360); below that it is untouched, so short runs
+  // keep their exact values.
+  if (angle >= kFullTurn) angle = static_cast<float>(std::fmod(static_cast<double>(angle), kFullTurn));
+  state.spinAngle = angle;
 }
 
 void handleJumpRequest(SceneState& state, Sound& sound) {

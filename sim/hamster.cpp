@@ -7,7 +7,8 @@
 
 namespace {
 HamsterPainter installedPainter = nullptr;
-}
+constexpr double kTumbleWrapAt = 36000;  // degrees: a hundred turns
+}  // namespace
 
 void installHamsterPainter(HamsterPainter painter) { installedPainter = painter; }
 
@@ -41,6 +42,12 @@ void Hamster::move() {
   z = static_cast<float>(z + vz * dt);  // the speed before this frame's gravity
   vz = static_cast<float>(vz + dt * -3.0);
   tumbleAngle = static_cast<float>(tumbleAngle + tumbleRate * dt);
+  // Jump requests that keep coming (a held key) keep a hamster in the air and
+  // its tumble growing; by then a float would lose the step. Whole turns come
+  // off only far above any single flight, so ordinary runs keep their values.
+  if (tumbleAngle >= kTumbleWrapAt) {
+    tumbleAngle = static_cast<float>(std::fmod(static_cast<double>(tumbleAngle), 360.0));
+  }
   // On the ground a hamster walks a fixed step per frame, whatever dt is.
   if (z < 0.05) {
     x = static_cast<float>(x - walkSpeed * std::sin(static_cast<double>(heading)));
