@@ -15,40 +15,9 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/disk_audio.h"
+
 namespace {
-
-void putU32(std::ofstream& out, uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); }
-void putU16(std::ofstream& out, uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); }
-
-// A 16-bit stereo 44.1 kHz WAV, the device's own format, so samples pass unchanged.
-void writeWav(const std::string& path, const std::vector<int16_t>& frames) {
-  std::ofstream out(path, std::ios::binary);
-  const uint32_t dataBytes = static_cast<uint32_t>(frames.size() * 4);
-  out.write("RIFF", 4);
-  putU32(out, 36 + dataBytes);
-  out.write("WAVEfmt ", 8);
-  putU32(out, 16);
-  putU16(out, 1);
-  putU16(out, 2);
-  putU32(out, 44100);
-  putU32(out, 44100 * 4);
-  putU16(out, 4);
-  putU16(out, 16);
-  out.write("data", 4);
-  putU32(out, dataBytes);
-  for (int16_t s : frames) {
-    putU16(out, static_cast<uint16_t>(s));
-    putU16(out, static_cast<uint16_t>(s));
-  }
-}
-
-std::vector<int16_t> readLeftChannel(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::vector<int16_t> left;
-  int16_t frame[2];
-  while (in.read(reinterpret_cast<char*>(frame), sizeof frame)) left.push_back(frame[0]);
-  return left;
-}
 
 class DiskAudio : public testing::Test {
  protected:
@@ -74,7 +43,7 @@ TEST_F(DiskAudio, ThePlayedSamplesReachTheDeviceAndTheCallDoesNotWait) {
   std::vector<int16_t> ramp;
   for (int i = 0; i < 4410; ++i) ramp.push_back(static_cast<int16_t>(i * 7 - 15000));
   const std::string wav = dir_ + "ramp.wav";
-  writeWav(wav, ramp);
+  disk_audio::writeWav(wav, ramp);
 
   std::vector<int16_t> played;
   {
@@ -85,7 +54,7 @@ TEST_F(DiskAudio, ThePlayedSamplesReachTheDeviceAndTheCallDoesNotWait) {
         << "a 100 ms sound must not be waited for";
     waitMs(400);
   }
-  played = readLeftChannel(output_);
+  played = disk_audio::readLeftChannel(output_);
   auto at = std::search(played.begin(), played.end(), ramp.begin(), ramp.end());
   EXPECT_NE(at, played.end()) << "the ramp's samples are not in the device output";
 }
@@ -94,8 +63,8 @@ TEST_F(DiskAudio, ASecondCallCutsTheFirstOff) {
   const std::vector<int16_t> longTone(44100 * 2, 1234);  // two seconds
   const std::vector<int16_t> shortTone(4410, -2345);
   const std::string first = dir_ + "long.wav", second = dir_ + "short.wav";
-  writeWav(first, longTone);
-  writeWav(second, shortTone);
+  disk_audio::writeWav(first, longTone);
+  disk_audio::writeWav(second, shortTone);
   {
     MixerSound sound;
     sound.playAsync(first.c_str());
@@ -103,7 +72,7 @@ TEST_F(DiskAudio, ASecondCallCutsTheFirstOff) {
     sound.playAsync(second.c_str());
     waitMs(500);
   }
-  const std::vector<int16_t> played = readLeftChannel(output_);
+  const std::vector<int16_t> played = disk_audio::readLeftChannel(output_);
   size_t lastLong = 0, firstShort = played.size(), lastShort = 0;
   for (size_t i = 0; i < played.size(); ++i) {
     if (played[i] == 1234) lastLong = i;

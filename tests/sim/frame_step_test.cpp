@@ -20,6 +20,7 @@
 #include "platform/random.h"
 #include "platform/sound.h"
 #include "sim/hamster.h"
+#include "tests/support/disk_audio.h"
 
 namespace {
 
@@ -292,38 +293,6 @@ TEST_F(FrameStep, HeadingsJitterPerFrameWithOneDrawEach) {
   EXPECT_EQ(platform::rand(), draws[300]);
 }
 
-namespace {
-
-void putU32(std::ofstream& out, uint32_t v) {
-  out.write(reinterpret_cast<const char*>(&v), 4);
-}
-void putU16(std::ofstream& out, uint16_t v) {
-  out.write(reinterpret_cast<const char*>(&v), 2);
-}
-
-// 16-bit stereo at 44.1 kHz, the mixer's own format, so samples pass unchanged.
-void writeWav(const std::string& path, const std::vector<int16_t>& samples) {
-  std::ofstream out(path, std::ios::binary);
-  const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 4);
-  out.write("RIFF", 4);
-  putU32(out, 36 + dataBytes);
-  out.write("WAVEfmt ", 8);
-  putU32(out, 16);
-  putU16(out, 1);
-  putU16(out, 2);
-  putU32(out, 44100);
-  putU32(out, 44100 * 4);
-  putU16(out, 4);
-  putU16(out, 16);
-  out.write("data", 4);
-  putU32(out, dataBytes);
-  for (int16_t s : samples) {
-    putU16(out, static_cast<uint16_t>(s));
-    putU16(out, static_cast<uint16_t>(s));
-  }
-}
-
-}  // namespace
 
 // The real mixer behind SDL's disk driver, which writes what the device plays
 // to a file: the jump's sound is found by name in the working directory.
@@ -332,7 +301,7 @@ TEST_F(Scene, AJumpPlaysExplodeWavFromTheWorkingDirectory) {
   ASSERT_EQ(std::system(("mkdir -p '" + dir + "'").c_str()), 0);
   std::vector<int16_t> ramp;
   for (int i = 0; i < 4410; ++i) ramp.push_back(static_cast<int16_t>(11000 - i * 5));
-  writeWav(dir + "/explode.wav", ramp);
+  disk_audio::writeWav(dir + "/explode.wav", ramp);
   const std::string output = dir + "/device.raw";
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
@@ -355,10 +324,7 @@ TEST_F(Scene, AJumpPlaysExplodeWavFromTheWorkingDirectory) {
   unsetenv("SDL_AUDIODRIVER");
   unsetenv("SDL_DISKAUDIOFILE");
 
-  std::ifstream in(output, std::ios::binary);
-  std::vector<int16_t> left;
-  int16_t frame[2];
-  while (in.read(reinterpret_cast<char*>(frame), sizeof frame)) left.push_back(frame[0]);
+  const std::vector<int16_t> left = disk_audio::readLeftChannel(output);
   EXPECT_NE(std::search(left.begin(), left.end(), ramp.begin(), ramp.end()), left.end())
       << "the sound's samples are not in the device output";
   std::system(("rm -rf '" + dir + "'").c_str());

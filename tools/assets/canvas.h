@@ -49,4 +49,25 @@ class Canvas {
 
 Rgb8 toRgb8(Colour c);
 
+// A width x height picture of colourAt(s, t), s and t from 0 to 1 across the
+// picture, each pixel the mean of samples x samples points spread inside it.
+template <typename ColourAt>
+Canvas paintSupersampled(int width, int height, int samples, ColourAt colourAt) {
+  Canvas canvas(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      Colour sum{0, 0, 0};
+      for (int j = 0; j < samples; ++j) {
+        for (int i = 0; i < samples; ++i) {
+          const Colour c = colourAt((x + (i + 0.5) / samples) / width,
+                                    (y + (j + 0.5) / samples) / height);
+          sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
+        }
+      }
+      canvas.set(x, y, scale(sum, 1.0 / (samples * samples)));
+    }
+  }
+  return canvas;
+}
+
 }  // namespace assets

@@ -130,23 +130,8 @@ Colour skinAt(double s, double t) {
 }  // namespace
 
 Canvas paintHamsterSkin() {
-  Canvas canvas(kTextureSize, kTextureSize);
-  constexpr int kSub = 4;
-  for (int y = 0; y < kTextureSize; ++y) {
-    for (int x = 0; x < kTextureSize; ++x) {
-      Colour sum{0, 0, 0};
-      for (int j = 0; j < kSub; ++j) {
-        for (int i = 0; i < kSub; ++i) {
-          double s = (x + (i + 0.5) / kSub) / kTextureSize;
-          double t = (y + (j + 0.5) / kSub) / kTextureSize;
-          Colour c = skinAt(s, t);
-          sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
-        }
-      }
-      canvas.set(x, y, scale(sum, 1.0 / (kSub * kSub)));
-    }
-  }
-  return canvas;
+  return paintSupersampled(kTextureSize, kTextureSize, 4,
+                           [](double s, double t) { return skinAt(s, t); });
 }
 
 }  // namespace assets

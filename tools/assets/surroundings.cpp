@@ -152,23 +152,10 @@ void scatterFlowers(Canvas& canvas) {
 }  // namespace
 
 Canvas paintSurroundings() {
-  Scene scene = makeScene();
-  Canvas canvas(kTextureSize, kTextureSize);
-  constexpr int kSub = 2;
-  for (int y = 0; y < kTextureSize; ++y) {
-    for (int x = 0; x < kTextureSize; ++x) {
-      Colour sum{0, 0, 0};
-      for (int j = 0; j < kSub; ++j) {
-        for (int i = 0; i < kSub; ++i) {
-          double s = (x + (i + 0.5) / kSub) / kTextureSize;
-          double t = (y + (j + 0.5) / kSub) / kTextureSize;
-          Colour c = surroundingsAt(scene, s, t);
-          sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
-        }
-      }
-      canvas.set(x, y, scale(sum, 1.0 / (kSub * kSub)));
-    }
-  }
+  const Scene scene = makeScene();
+  Canvas canvas = paintSupersampled(kTextureSize, kTextureSize, 2, [&](double s, double t) {
+    return surroundingsAt(scene, s, t);
+  });
   scatterFlowers(canvas);
   return canvas;
 }
