@@ -12,7 +12,11 @@
 set -u
 program=$1
 assets=$2
-if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a "$0" "$@"; fi
+# A display of its own: windows and boxes are found by name, and other tests
+# may run their programs at the same time.
+if [ -z "${QUIBBIX_OWN_DISPLAY:-}" ]; then
+  QUIBBIX_OWN_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
 
 pictures=(boden.bmp hamster.bmp env.bmp transp.bmp)
 states=(missing empty truncated header dimensions intact)
