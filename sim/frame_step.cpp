@@ -17,7 +17,7 @@ constexpr float kTenth = 0.1f;
 constexpr float kLongestStep = 0.25f;
 constexpr float kShortestStep = 0.001f;
 
-constexpr double kSpinRate = 20;  // degrees per second
+constexpr double kSpinRate = 20;   // degrees per second
 constexpr double kFullTurn = 360;  // degrees
 
 // The jump: launch strength s falls off with the distance from the centre and
@@ -65,7 +65,9 @@ void spinScene(SceneState& state, float dt) {
   // turn goes uneven, after a few days it stops. From the first full turn on
   // the angle stays in [0, 360); below that it is untouched, so short runs
   // keep their exact values.
-  if (angle >= kFullTurn) angle = static_cast<float>(std::fmod(static_cast<double>(angle), kFullTurn));
+  if (angle >= kFullTurn) {
+    angle = static_cast<float>(std::fmod(static_cast<double>(angle), kFullTurn));
+  }
   state.spinAngle = angle;
 }
 

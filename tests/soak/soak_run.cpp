@@ -36,8 +36,7 @@ bool allFinite(const SceneState& state) {
 bool anySubnormal(const SceneState& state) {
   for (int i = 0; i < state.hamsterCount; ++i) {
     const Hamster& h = *state.hamsterPool[i];
-    for (float value : {h.x, h.y, h.z, h.vx, h.vy, h.vz, h.restitution, h.heading,
-                        h.tumbleAngle}) {
+    for (float value : {h.x, h.y, h.z, h.vx, h.vy, h.vz, h.restitution, h.heading, h.tumbleAngle}) {
       if (std::fpclassify(value) == FP_SUBNORMAL) return true;
     }
   }
@@ -87,7 +86,9 @@ class RandomInput {
   }
 
  private:
-  void scheduleNext(int frame) { next_ = frame + std::uniform_int_distribution<int>(1, 6)(random_); }
+  void scheduleNext(int frame) {
+    next_ = frame + std::uniform_int_distribution<int>(1, 6)(random_);
+  }
 
   std::mt19937 random_;
   int count_;

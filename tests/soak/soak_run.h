@@ -11,7 +11,7 @@
 
 struct SoakOptions {
   uint32_t seed = 1;
-  int count = 100;        // the crowd the run keeps coming back to
+  int count = 100;  // the crowd the run keeps coming back to
   int frames = 1000;
   int framesPerBlock = 1000;  // time is measured per block of frames
 };
@@ -19,12 +19,12 @@ struct SoakOptions {
 struct SoakReport {
   int frames = 0;
   int events = 0;
-  int jumps = 0;                  // frames that carried out a jump request
-  int firstNonFiniteFrame = 0;    // 0: every float stayed finite
-  int firstOutsidePenFrame = 0;   // 0: every active hamster was inside after confine
-  int subnormalFrames = 0;        // frames where some active float was subnormal
-  float largestHeading = 0;       // radians, magnitude
-  float largestTumble = 0;        // degrees, magnitude
+  int jumps = 0;                        // frames that carried out a jump request
+  int firstNonFiniteFrame = 0;          // 0: every float stayed finite
+  int firstOutsidePenFrame = 0;         // 0: every active hamster was inside after confine
+  int subnormalFrames = 0;              // frames where some active float was subnormal
+  float largestHeading = 0;             // radians, magnitude
+  float largestTumble = 0;              // degrees, magnitude
   std::vector<double> blockMsPerFrame;  // thread CPU time of the stages
 };
 

@@ -39,8 +39,8 @@ void soakAndCheck(const SoakOptions& options) {
       "soak: %d frames at %d hamsters, %d events, %d jumps; %.4f ms per frame at the start, "
       "%.4f at the end; subnormal floats in %d frames; largest heading %.2f rad, tumble %.0f "
       "degrees\n",
-      report.frames, options.count, report.events, report.jumps, start, end,
-      report.subnormalFrames, report.largestHeading, report.largestTumble);
+      report.frames, options.count, report.events, report.jumps, start, end, report.subnormalFrames,
+      report.largestHeading, report.largestTumble);
   testing::Test::RecordProperty("ms_per_frame_start", std::to_string(start));
   testing::Test::RecordProperty("ms_per_frame_end", std::to_string(end));
   // Flat, not fast: denormal arithmetic would cost many times over.
