@@ -7,7 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cinttypes>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -130,6 +132,41 @@ TEST(ReplayOutput, PrintsTheSpinTheGrassAndEveryPoolEntryInHex) {
   }
   // Before any frame every hamster still has the constructor's 0.05 s step.
   EXPECT_EQ(all[61].rfind("hamster 0 0x1.99999ap-5 ", 0), 0u) << all[61];
+}
+
+TEST(ReplayOutput, SpaceFlingsTheMiddleHamstersUp) {
+  // The same run with and without a press of space at frame 200, once the
+  // crowd has settled: twenty frames later the hamsters near the middle are in
+  // the air, some of them high, while those near the fence are still down.
+  const char* run = "--seed 9 --frames 220 --count 100";
+  const Result calm = replay(run);
+  const Result jump = replay(std::string(run) + " --events 200:space");
+  ASSERT_EQ(calm.status, 0) << calm.err;
+  ASSERT_EQ(jump.status, 0) << jump.err;
+  const std::vector<std::string> calmLines = lines(calm.out), jumpLines = lines(jump.out);
+  int middle = 0, middleUp = 0, outer = 0, outerUp = 0;
+  float highest = 0;
+  for (int i = 0; i < 100; ++i) {
+    float t, x, y, zCalm, zJump;
+    ASSERT_EQ(std::sscanf(calmLines[61 + i].c_str(), "hamster %*d %a %a %a %a", &t, &x, &y, &zCalm),
+              4);
+    ASSERT_EQ(std::sscanf(jumpLines[61 + i].c_str(), "hamster %*d %a %a %a %a", &t, &x, &y, &zJump),
+              4);
+    const float r = std::sqrt(x * x + y * y);
+    if (r < 0.5f) {
+      ++middle;
+      middleUp += zJump > zCalm + 0.05f;
+      highest = std::max(highest, zJump);
+    } else if (r > 1.0f) {
+      ++outer;
+      outerUp += zJump > 0.05f;
+    }
+  }
+  ASSERT_GT(middle, 5);
+  ASSERT_GT(outer, 5);
+  EXPECT_GT(middleUp, middle * 9 / 10) << middleUp << " of " << middle << " middle hamsters up";
+  EXPECT_GT(highest, 0.3f);
+  EXPECT_EQ(outerUp, 0) << outerUp << " of " << outer << " hamsters by the fence up";
 }
 
 TEST(ReplayOutput, FramesAdvanceTheSpinByTheMeanFrameTime) {
