@@ -14,16 +14,15 @@ program=$1
 assets=$2
 # A display of its own: windows and boxes are found by name, and other tests
 # may run their programs at the same time.
-if [ -z "${QUIBBIX_OWN_DISPLAY:-}" ]; then
-  QUIBBIX_OWN_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
+source "$(dirname "$0")/../support/own_display.sh"
+start_own_display || { echo "FAIL: no X display of our own"; stop_own_display; exit 1; }
 
 pictures=(boden.bmp hamster.bmp env.bmp transp.bmp)
 states=(missing empty truncated header dimensions intact)
 sounds=(intact missing corrupt truncated)
 workdir=$(mktemp -d)
 pid=
-trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$workdir"' EXIT
+trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$workdir"; stop_own_display' EXIT
 failures=0
 fail() { echo "FAIL (run $run): $*"; failures=$((failures + 1)); }
 

@@ -8,13 +8,12 @@ close_window=$2
 assets=$3
 # A display of its own: windows and boxes are found by name, and other tests
 # may run their programs at the same time.
-if [ -z "${QUIBBIX_OWN_DISPLAY:-}" ]; then
-  QUIBBIX_OWN_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
+source "$(dirname "$0")/../support/own_display.sh"
+start_own_display || { echo "FAIL: no X display of our own"; stop_own_display; exit 1; }
 
 workdir=$(mktemp -d)
 pid=
-trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$workdir"' EXIT
+trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$workdir"; stop_own_display' EXIT
 cp "$assets"/*.bmp "$assets"/explode.wav "$workdir"/ || { echo "FAIL: no assets in $assets"; exit 1; }
 cd "$workdir"
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$workdir/device.raw"
