@@ -5,10 +5,12 @@ set -u
 program=$1
 close_window=$2
 assets=$3
-if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a "$0" "$@"; fi
+# A display of its own, so that the window found by name is this test's.
+source "$(dirname "$0")/../support/own_display.sh"
+start_own_display || { echo "FAIL: no X display of our own"; stop_own_display; exit 1; }
 
 workdir=$(mktemp -d)
-trap 'rm -rf "$workdir"' EXIT
+trap 'rm -rf "$workdir"; stop_own_display' EXIT
 # Without its pictures the program stops at the loader's modal boxes.
 cp "$assets"/*.bmp "$workdir"/ || { echo "FAIL: no pictures in $assets"; exit 1; }
 cd "$workdir"

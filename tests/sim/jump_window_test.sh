@@ -4,10 +4,12 @@
 set -u
 program=$1
 assets=$2
-if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a "$0" "$@"; fi
+# A display of its own, so that the window found by name is this test's.
+source "$(dirname "$0")/../support/own_display.sh"
+start_own_display || { echo "FAIL: no X display of our own"; stop_own_display; exit 1; }
 
 workdir=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null; rm -rf "$workdir"' EXIT
+trap 'kill "$pid" 2>/dev/null; rm -rf "$workdir"; stop_own_display' EXIT
 cp "$assets"/*.bmp "$assets"/explode.wav "$workdir"/ || { echo "FAIL: no assets in $assets"; exit 1; }
 cd "$workdir"
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$workdir/device.raw"
