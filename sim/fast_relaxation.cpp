@@ -156,42 +156,38 @@ bool isSmall(float x, float y, float z) {
 class CrowdGrid {
  public:
   void reset(int wordCount) {
-    for (BitSet& strip : strips_) {
-      for (int w = 0; w < wordCount; ++w) strip.words[w] = 0;
+    for (BitSet& block : blocks_) {
+      for (int w = 0; w < wordCount; ++w) block.words[w] = 0;
     }
   }
 
   // Moves a hamster between cells; kNoCell stands for "not in this grid".
   void move(int hamster, int from, int to) {
     if (from == to) return;
-    if (from != kNoCell) setInStrips(hamster, from, false);
-    if (to != kNoCell) setInStrips(hamster, to, true);
+    if (from != kNoCell) setInBlocks(hamster, from, false);
+    if (to != kNoCell) setInBlocks(hamster, to, true);
   }
 
-  // Ors into out[firstWord .. endWord) the hamsters within kReach cells of `cell`.
-  void gather(int cell, int firstWord, int endWord, uint64_t* out) const {
-    const int column = cell % kGridSide, row = cell / kGridSide;
-    const int rowFrom = row > kReach ? row - kReach : 0;
-    const int rowTo = row + kReach < kGridSide ? row + kReach : kGridSide - 1;
-    for (int r = rowFrom; r <= rowTo; ++r) {
-      const uint64_t* strip = strips_[r * kGridSide + column].words;
-      for (int w = firstWord; w < endWord; ++w) out[w] |= strip[w];
-    }
-  }
+  // The hamsters within kReach cells of `cell`, as bits by pool index.
+  const uint64_t* around(int cell) const { return blocks_[cell].words; }
 
  private:
-  void setInStrips(int hamster, int cell, bool present) {
+  // Hamsters move between cells rarely, rows are read all the time: so a move
+  // updates the blocks of all the cells around, and a read is one block.
+  void setInBlocks(int hamster, int cell, bool present) {
     const int column = cell % kGridSide, row = cell / kGridSide;
     const uint64_t bit = uint64_t{1} << (hamster & 63);
-    for (int c = column - kReach; c <= column + kReach; ++c) {
-      if (c < 0 || c >= kGridSide) continue;
-      uint64_t& word = strips_[row * kGridSide + c].words[hamster >> 6];
-      word = present ? (word | bit) : (word & ~bit);
+    for (int r = std::max(row - kReach, 0); r <= std::min(row + kReach, kGridSide - 1); ++r) {
+      for (int c = std::max(column - kReach, 0); c <= std::min(column + kReach, kGridSide - 1);
+           ++c) {
+        uint64_t& word = blocks_[r * kGridSide + c].words[hamster >> 6];
+        word = present ? (word | bit) : (word & ~bit);
+      }
     }
   }
 
-  // strips_[cell]: the hamsters in the cells of the same row within kReach columns.
-  std::array<BitSet, kGridSide * kGridSide> strips_;
+  // blocks_[cell]: the hamsters in the cells within kReach rows and columns.
+  std::array<BitSet, kGridSide * kGridSide> blocks_;
 };
 
 // The push along an axis is |d| / d2 * 0.04 * s (three times that for the z
@@ -310,26 +306,14 @@ struct RowCandidates {
  private:
   void gatherInto(const Workspace& ws, int i, int from, int far) {
     const int lastNear = i + far;
-    const int firstWord = from >> 6;
-    uint64_t bits[kWords];
-    if (ws.small[i] || lastNear >= ws.count - 1) {
-      for (int w = firstWord; w < ws.wordCount; ++w) bits[w] = 0;
-      ws.everyone.gather(ws.cell[i], firstWord, ws.wordCount, bits);
-      bits[firstWord] &= bitsFrom(from);
-      addBits(ws, i, bits, firstWord, ws.wordCount);
+    const int last = ws.count - 1;
+    if (ws.small[i] || lastNear >= last) {
+      addBits(ws, i, ws.everyone.around(ws.cell[i]), from, last);
       return;
     }
-    if (lastNear >= from) {
-      const int endWord = (lastNear >> 6) + 1;
-      for (int w = firstWord; w < endWord; ++w) bits[w] = 0;
-      ws.everyone.gather(ws.cell[i], firstWord, endWord, bits);
-      bits[firstWord] &= bitsFrom(from);
-      bits[endWord - 1] &= bitsUpTo(lastNear);
-      addBits(ws, i, bits, firstWord, endWord);
-    }
+    if (lastNear >= from) addBits(ws, i, ws.everyone.around(ws.cell[i]), from, lastNear);
     if (ws.smallList.empty()) return;
     const int farFrom = std::max(from, lastNear + 1);
-    const int farWord = farFrom >> 6;
     if (ws.smallList.size() <= Workspace::kFewSmall) {
       // Appended without a branch: each is written, and kept only when near.
       auto j = std::lower_bound(ws.smallList.begin(), ws.smallList.end(), farFrom);
@@ -338,10 +322,7 @@ struct RowCandidates {
         size -= !cellsWithinReach(ws.cell[i], ws.cell[*j]);
       }
     } else {
-      for (int w = farWord; w < ws.wordCount; ++w) bits[w] = 0;
-      ws.smallOnes.gather(ws.cell[i], farWord, ws.wordCount, bits);
-      bits[farWord] &= bitsFrom(farFrom);
-      addBits(ws, i, bits, farWord, ws.wordCount);
+      addBits(ws, i, ws.smallOnes.around(ws.cell[i]), farFrom, last);
     }
   }
 
@@ -414,11 +395,14 @@ struct RowCandidates {
     ++size;
   }
 
-  void addBits(const Workspace& ws, int i, const uint64_t* bits, int firstWord, int endWord) {
-    for (int w = firstWord; w < endWord; ++w) {
-      for (uint64_t word = bits[w]; word != 0; word &= word - 1) {
-        add(ws, i, (w << 6) | __builtin_ctzll(word));
-      }
+  // Adds the hamsters first .. last (pool indexes) whose bits are set.
+  void addBits(const Workspace& ws, int i, const uint64_t* bits, int first, int last) {
+    const int firstWord = first >> 6, lastWord = last >> 6;
+    for (int w = firstWord; w <= lastWord; ++w) {
+      uint64_t word = bits[w];
+      if (w == firstWord) word &= bitsFrom(first);
+      if (w == lastWord) word &= bitsUpTo(last);
+      for (; word != 0; word &= word - 1) add(ws, i, (w << 6) | __builtin_ctzll(word));
     }
   }
 };
