@@ -315,11 +315,10 @@ struct RowCandidates {
     if (ws.smallList.empty()) return;
     const int farFrom = std::max(from, lastNear + 1);
     if (ws.smallList.size() <= Workspace::kFewSmall) {
-      // Appended without a branch: each is written, and kept only when near.
+      // Few of them are ever near, so the test is easy to guess.
       auto j = std::lower_bound(ws.smallList.begin(), ws.smallList.end(), farFrom);
       for (; j != ws.smallList.end(); ++j) {
-        add(ws, i, *j);
-        size -= !cellsWithinReach(ws.cell[i], ws.cell[*j]);
+        if (cellsWithinReach(ws.cell[i], ws.cell[*j])) add(ws, i, *j);
       }
     } else {
       addBits(ws, i, ws.smallOnes.around(ws.cell[i]), farFrom, last);
