@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-struct BmpSpec {
+struct BmpRecipe {
   uint32_t headerSize = 40;  // 12 or 40 are real; anything else is written as a 40-byte body
   int32_t width = 1;
   int32_t height = 1;
@@ -27,43 +27,43 @@ inline void putLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-inline std::vector<uint8_t> makeBmp(const BmpSpec& spec) {
+inline std::vector<uint8_t> makeBmp(const BmpRecipe& recipe) {
   std::vector<uint8_t> body;
-  putLe(body, spec.headerSize, 4);
-  if (spec.headerSize == 12) {
-    putLe(body, static_cast<uint32_t>(spec.width), 2);
-    putLe(body, static_cast<uint32_t>(spec.height), 2);
-    putLe(body, spec.planes, 2);
-    putLe(body, spec.bitCount, 2);
+  putLe(body, recipe.headerSize, 4);
+  if (recipe.headerSize == 12) {
+    putLe(body, static_cast<uint32_t>(recipe.width), 2);
+    putLe(body, static_cast<uint32_t>(recipe.height), 2);
+    putLe(body, recipe.planes, 2);
+    putLe(body, recipe.bitCount, 2);
   } else {
-    putLe(body, static_cast<uint32_t>(spec.width), 4);
-    putLe(body, static_cast<uint32_t>(spec.height), 4);
-    putLe(body, spec.planes, 2);
-    putLe(body, spec.bitCount, 2);
-    putLe(body, spec.compression, 4);
+    putLe(body, static_cast<uint32_t>(recipe.width), 4);
+    putLe(body, static_cast<uint32_t>(recipe.height), 4);
+    putLe(body, recipe.planes, 2);
+    putLe(body, recipe.bitCount, 2);
+    putLe(body, recipe.compression, 4);
     putLe(body, 0, 4);
     putLe(body, 2835, 4);
     putLe(body, 2835, 4);
-    putLe(body, spec.colorsUsed, 4);
+    putLe(body, recipe.colorsUsed, 4);
     putLe(body, 0, 4);
-    while (body.size() < spec.headerSize) body.push_back(0);
+    while (body.size() < recipe.headerSize) body.push_back(0);
   }
-  for (uint32_t mask : spec.masks) putLe(body, mask, 4);
-  for (const auto& color : spec.palette) {
+  for (uint32_t mask : recipe.masks) putLe(body, mask, 4);
+  for (const auto& color : recipe.palette) {
     body.push_back(color[2]);
     body.push_back(color[1]);
     body.push_back(color[0]);
-    if (spec.headerSize != 12) body.push_back(0);
+    if (recipe.headerSize != 12) body.push_back(0);
   }
-  body.insert(body.end(), spec.gap.begin(), spec.gap.end());
+  body.insert(body.end(), recipe.gap.begin(), recipe.gap.end());
   const size_t pixelStart = body.size();
-  body.insert(body.end(), spec.pixels.begin(), spec.pixels.end());
-  if (!spec.fileHeader) return body;
+  body.insert(body.end(), recipe.pixels.begin(), recipe.pixels.end());
+  if (!recipe.fileHeader) return body;
 
   std::vector<uint8_t> file = {'B', 'M'};
   putLe(file, static_cast<uint32_t>(14 + body.size()), 4);
   putLe(file, 0, 4);
-  const uint32_t offset = spec.pixelOffset >= 0 ? static_cast<uint32_t>(spec.pixelOffset)
+  const uint32_t offset = recipe.pixelOffset >= 0 ? static_cast<uint32_t>(recipe.pixelOffset)
                                                 : static_cast<uint32_t>(14 + pixelStart);
   putLe(file, offset, 4);
   file.insert(file.end(), body.begin(), body.end());

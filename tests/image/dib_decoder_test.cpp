@@ -133,10 +133,10 @@ TEST(DibCorpus, TruncatedFilesNeverReadPastTheirEnd) {
 }
 
 TEST(DibExamples, TwoPixelsBlueThenRed) {
-  BmpSpec spec;
-  spec.width = 2;
-  spec.pixels = {255, 0, 0, 0, 0, 255, 0, 0};
-  const Decoded got = decode(makeBmp(spec));
+  BmpRecipe recipe;
+  recipe.width = 2;
+  recipe.pixels = {255, 0, 0, 0, 0, 255, 0, 0};
+  const Decoded got = decode(makeBmp(recipe));
   ASSERT_EQ(got.status, DibStatus::kOk);
   EXPECT_EQ(got.pixels, (std::vector<uint8_t>{0, 0, 255, 255, 0, 0}));
 }
@@ -144,47 +144,47 @@ TEST(DibExamples, TwoPixelsBlueThenRed) {
 TEST(DibExamples, ThreePixelRowsArePackedWithoutPadding) {
   std::vector<uint8_t> rgb(3 * 2 * 3);
   for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = uint8_t(10 + i);
-  BmpSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.pixels = rows24(3, 2, rgb);
-  ASSERT_EQ(spec.pixels.size(), 24u);  // 9 bytes and 3 of padding per stored row
-  const Decoded got = decode(makeBmp(spec));
+  BmpRecipe recipe;
+  recipe.width = 3;
+  recipe.height = 2;
+  recipe.pixels = rows24(3, 2, rgb);
+  ASSERT_EQ(recipe.pixels.size(), 24u);  // 9 bytes and 3 of padding per stored row
+  const Decoded got = decode(makeBmp(recipe));
   ASSERT_EQ(got.status, DibStatus::kOk);
   EXPECT_EQ(got.pixels, rgb);
 }
 
 TEST(DibExamples, TopDownRowsComeOutBottomFirstWithAPositiveHeight) {
-  BmpSpec spec;
-  spec.width = 1;
-  spec.height = -3;
+  BmpRecipe recipe;
+  recipe.width = 1;
+  recipe.height = -3;
   // Stored top row first: red, green, blue.
-  spec.pixels = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};
-  const Decoded got = decode(makeBmp(spec));
+  recipe.pixels = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};
+  const Decoded got = decode(makeBmp(recipe));
   ASSERT_EQ(got.status, DibStatus::kOk);
   EXPECT_EQ(got.height, 3);
   EXPECT_EQ(got.pixels, (std::vector<uint8_t>{0, 0, 255, 0, 255, 0, 255, 0, 0}));
 }
 
 TEST(DibLayoutRules, FileHeaderOffsetIsTakenAsGiven) {
-  BmpSpec spec;
-  spec.gap = {1, 2, 3, 4, 5, 6, 7, 8};
-  spec.pixels = {9, 9, 9, 0};
-  spec.pixelOffset = 14 + 40;  // points at the gap, not at the stored pixels
-  Decoded got = decode(makeBmp(spec));
+  BmpRecipe recipe;
+  recipe.gap = {1, 2, 3, 4, 5, 6, 7, 8};
+  recipe.pixels = {9, 9, 9, 0};
+  recipe.pixelOffset = 14 + 40;  // points at the gap, not at the stored pixels
+  Decoded got = decode(makeBmp(recipe));
   ASSERT_EQ(got.status, DibStatus::kOk);
   EXPECT_EQ(got.pixels, (std::vector<uint8_t>{3, 2, 1}));
 
-  spec.pixelOffset = -1;  // behind the gap
-  got = decode(makeBmp(spec));
+  recipe.pixelOffset = -1;  // behind the gap
+  got = decode(makeBmp(recipe));
   EXPECT_EQ(got.pixels, (std::vector<uint8_t>{9, 9, 9}));
 
-  spec.pixelOffset = 100000;
-  EXPECT_EQ(decode(makeBmp(spec)).status, DibStatus::kConversionError);
+  recipe.pixelOffset = 100000;
+  EXPECT_EQ(decode(makeBmp(recipe)).status, DibStatus::kConversionError);
 }
 
 TEST(DibLayoutRules, HeaderlessFilesHoldHeaderTableAndPixelsInSuccession) {
-  BmpSpec info;
+  BmpRecipe info;
   info.fileHeader = false;
   info.bitCount = 8;
   info.colorsUsed = 20;
@@ -198,7 +198,7 @@ TEST(DibLayoutRules, HeaderlessFilesHoldHeaderTableAndPixelsInSuccession) {
   EXPECT_EQ(layout.pixelData, 120u);
   EXPECT_EQ(decode(file).pixels, (std::vector<uint8_t>{1, 2, 3}));
 
-  BmpSpec core;
+  BmpRecipe core;
   core.headerSize = 12;
   core.fileHeader = false;
   core.bitCount = 1;
@@ -214,12 +214,12 @@ TEST(DibLayoutRules, HeaderlessFilesHoldHeaderTableAndPixelsInSuccession) {
 }
 
 TEST(DibLayoutRules, TrueColourTableIsSkipped) {
-  BmpSpec spec;
-  spec.fileHeader = false;
-  spec.colorsUsed = 3;
-  spec.palette.assign(3, {7, 7, 7});
-  spec.pixels = {30, 20, 10, 0};
-  const std::vector<uint8_t> file = makeBmp(spec);
+  BmpRecipe recipe;
+  recipe.fileHeader = false;
+  recipe.colorsUsed = 3;
+  recipe.palette.assign(3, {7, 7, 7});
+  recipe.pixels = {30, 20, 10, 0};
+  const std::vector<uint8_t> file = makeBmp(recipe);
   DibLayout layout;
   ASSERT_EQ(readDibLayout(file.data(), file.size(), &layout), DibStatus::kOk);
   EXPECT_EQ(layout.pixelData, 40u + 12);
@@ -227,25 +227,25 @@ TEST(DibLayoutRules, TrueColourTableIsSkipped) {
 }
 
 TEST(DibLayoutRules, HeaderlessBitFieldPixelsFollowTheMasks) {
-  BmpSpec spec;
-  spec.fileHeader = false;
-  spec.bitCount = 16;
-  spec.compression = 3;
-  spec.masks = {0xF800, 0x07E0, 0x001F};  // 5-6-5
-  spec.pixels = {0x1F, 0xF8, 0, 0};       // red 31, green 0, blue 31
-  const Decoded got = decode(makeBmp(spec));
+  BmpRecipe recipe;
+  recipe.fileHeader = false;
+  recipe.bitCount = 16;
+  recipe.compression = 3;
+  recipe.masks = {0xF800, 0x07E0, 0x001F};  // 5-6-5
+  recipe.pixels = {0x1F, 0xF8, 0, 0};       // red 31, green 0, blue 31
+  const Decoded got = decode(makeBmp(recipe));
   ASSERT_EQ(got.status, DibStatus::kOk);
   EXPECT_EQ(got.pixels, (std::vector<uint8_t>{255, 0, 255}));
 }
 
 TEST(DibLayoutRules, ColourCountFollowsColoursUsedOrTheDepth) {
   auto count = [](uint32_t headerSize, uint16_t bitCount, uint32_t colorsUsed) {
-    BmpSpec spec;
-    spec.headerSize = headerSize;
-    spec.bitCount = bitCount;
-    spec.colorsUsed = colorsUsed;
-    spec.fileHeader = false;
-    const std::vector<uint8_t> file = makeBmp(spec);
+    BmpRecipe recipe;
+    recipe.headerSize = headerSize;
+    recipe.bitCount = bitCount;
+    recipe.colorsUsed = colorsUsed;
+    recipe.fileHeader = false;
+    const std::vector<uint8_t> file = makeBmp(recipe);
     return dibColorCount(file.data(), file.size());
   };
   EXPECT_EQ(count(12, 1, 0), 2);
@@ -263,12 +263,12 @@ TEST(DibLayoutRules, ColourCountFollowsColoursUsedOrTheDepth) {
 }
 
 TEST(DibLayoutRules, ZeroImageSizeBecomesWholeBytesPerRow) {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.height = 5;
-  spec.bitCount = 4;
-  spec.palette.assign(16, {0, 0, 0});
-  const std::vector<uint8_t> file = makeBmp(spec);
+  BmpRecipe recipe;
+  recipe.width = 3;
+  recipe.height = 5;
+  recipe.bitCount = 4;
+  recipe.palette.assign(16, {0, 0, 0});
+  const std::vector<uint8_t> file = makeBmp(recipe);
   DibLayout layout;
   ASSERT_EQ(readDibLayout(file.data(), file.size(), &layout), DibStatus::kOk);
   EXPECT_EQ(layout.header.imageSize, 2u * 5);  // not 4-byte rows
@@ -276,52 +276,52 @@ TEST(DibLayoutRules, ZeroImageSizeBecomesWholeBytesPerRow) {
 }
 
 TEST(DibRefusals, HeadersAndDepthsThatCannotBeDecoded) {
-  BmpSpec spec;
-  spec.pixels = {0, 0, 0, 0};
+  BmpRecipe recipe;
+  recipe.pixels = {0, 0, 0, 0};
   for (uint32_t size : {0u, 16u, 64u, 108u, 124u}) {
-    spec.headerSize = size;
-    EXPECT_EQ(decode(makeBmp(spec)).status, DibStatus::kUnknownFormat) << size;
+    recipe.headerSize = size;
+    EXPECT_EQ(decode(makeBmp(recipe)).status, DibStatus::kUnknownFormat) << size;
   }
-  spec.headerSize = 40;
-  std::vector<uint8_t> file = makeBmp(spec);
+  recipe.headerSize = 40;
+  std::vector<uint8_t> file = makeBmp(recipe);
   file.resize(14 + 30);
   EXPECT_EQ(decode(file).status, DibStatus::kUnknownFormat) << "truncated header";
 
   auto statusWith = [](auto change) {
-    BmpSpec bad;
+    BmpRecipe bad;
     bad.pixels = {0, 0, 0, 0};
     change(bad);
     return decode(makeBmp(bad)).status;
   };
-  EXPECT_EQ(statusWith([](BmpSpec& s) { s.bitCount = 2; }), DibStatus::kConversionError);
-  EXPECT_EQ(statusWith([](BmpSpec& s) { s.planes = 2; }), DibStatus::kConversionError);
-  EXPECT_EQ(statusWith([](BmpSpec& s) { s.width = 0; }), DibStatus::kConversionError);
-  EXPECT_EQ(statusWith([](BmpSpec& s) { s.height = 0; }), DibStatus::kConversionError);
-  EXPECT_EQ(statusWith([](BmpSpec& s) { s.height = INT32_MIN; }), DibStatus::kConversionError);
-  EXPECT_EQ(statusWith([](BmpSpec& s) { s.compression = 1; }), DibStatus::kConversionError);
-  EXPECT_EQ(statusWith([](BmpSpec& s) { s.pixels.resize(2); }), DibStatus::kConversionError);
-  EXPECT_EQ(statusWith([](BmpSpec& s) { s.width = 40000, s.height = 40000; }),
+  EXPECT_EQ(statusWith([](BmpRecipe& s) { s.bitCount = 2; }), DibStatus::kConversionError);
+  EXPECT_EQ(statusWith([](BmpRecipe& s) { s.planes = 2; }), DibStatus::kConversionError);
+  EXPECT_EQ(statusWith([](BmpRecipe& s) { s.width = 0; }), DibStatus::kConversionError);
+  EXPECT_EQ(statusWith([](BmpRecipe& s) { s.height = 0; }), DibStatus::kConversionError);
+  EXPECT_EQ(statusWith([](BmpRecipe& s) { s.height = INT32_MIN; }), DibStatus::kConversionError);
+  EXPECT_EQ(statusWith([](BmpRecipe& s) { s.compression = 1; }), DibStatus::kConversionError);
+  EXPECT_EQ(statusWith([](BmpRecipe& s) { s.pixels.resize(2); }), DibStatus::kConversionError);
+  EXPECT_EQ(statusWith([](BmpRecipe& s) { s.width = 40000, s.height = 40000; }),
             DibStatus::kOutOfMemory);
-  EXPECT_EQ(statusWith([](BmpSpec& s) {
+  EXPECT_EQ(statusWith([](BmpRecipe& s) {
               s.bitCount = 16, s.compression = 3, s.masks = {0x0F0F, 0x00F0, 0xF000};
             }),
             DibStatus::kConversionError)
       << "a mask with a hole";
   // The last row may lack its padding.
-  EXPECT_EQ(statusWith([](BmpSpec& s) { s.pixels.resize(3); }), DibStatus::kOk);
+  EXPECT_EQ(statusWith([](BmpRecipe& s) { s.pixels.resize(3); }), DibStatus::kOk);
 }
 
 // RLE8: run of 2 of index 1, literal 3 pixels, end of line, delta, end of bitmap.
 TEST(DibRunLength, CodesDecodeAndSkippedPixelsStayBlack) {
-  BmpSpec spec;
-  spec.width = 5;
-  spec.height = 2;
-  spec.bitCount = 8;
-  spec.compression = 1;
-  spec.colorsUsed = 3;
-  spec.palette = {{1, 1, 1}, {2, 2, 2}, {3, 3, 3}};
-  spec.pixels = {2, 1, 0, 3, 2, 0, 2, 0, 0, 0, 0, 2, 3, 0, 2, 2, 0, 1};
-  const Decoded got = decode(makeBmp(spec));
+  BmpRecipe recipe;
+  recipe.width = 5;
+  recipe.height = 2;
+  recipe.bitCount = 8;
+  recipe.compression = 1;
+  recipe.colorsUsed = 3;
+  recipe.palette = {{1, 1, 1}, {2, 2, 2}, {3, 3, 3}};
+  recipe.pixels = {2, 1, 0, 3, 2, 0, 2, 0, 0, 0, 0, 2, 3, 0, 2, 2, 0, 1};
+  const Decoded got = decode(makeBmp(recipe));
   ASSERT_EQ(got.status, DibStatus::kOk);
   const std::vector<uint8_t> want = {
       2, 2, 2, 2, 2, 2, 3, 3, 3, 1, 1, 1, 3, 3, 3,   // bottom row
@@ -329,7 +329,7 @@ TEST(DibRunLength, CodesDecodeAndSkippedPixelsStayBlack) {
   EXPECT_EQ(got.pixels, want);
 
   // RLE4 literal of 3 nibbles, padded to a whole 16-bit unit.
-  BmpSpec four = spec;
+  BmpRecipe four = recipe;
   four.bitCount = 4;
   four.compression = 2;
   four.width = 3;
@@ -338,7 +338,7 @@ TEST(DibRunLength, CodesDecodeAndSkippedPixelsStayBlack) {
   EXPECT_EQ(decode(makeBmp(four)).pixels, (std::vector<uint8_t>{2, 2, 2, 3, 3, 3, 1, 1, 1}));
 
   auto rle8 = [&](std::vector<uint8_t> codes) {
-    BmpSpec s = spec;
+    BmpRecipe s = recipe;
     s.pixels = std::move(codes);
     return decode(makeBmp(s)).status;
   };
@@ -347,20 +347,20 @@ TEST(DibRunLength, CodesDecodeAndSkippedPixelsStayBlack) {
   EXPECT_EQ(rle8({0, 0, 0, 0, 1, 1, 0, 1}), DibStatus::kConversionError) << "row past the top";
   EXPECT_EQ(rle8({2, 1}), DibStatus::kConversionError) << "no end of bitmap";
   EXPECT_EQ(rle8({0, 5, 1, 2}), DibStatus::kConversionError) << "literal cut short";
-  BmpSpec topDown = spec;
+  BmpRecipe topDown = recipe;
   topDown.height = -2;
   topDown.pixels = {0, 1};
   EXPECT_EQ(decode(makeBmp(topDown)).status, DibStatus::kConversionError);
 }
 
 TEST(DibPalette, IndicesBeyondTheTableAreBlack) {
-  BmpSpec spec;
-  spec.width = 2;
-  spec.bitCount = 8;
-  spec.colorsUsed = 1;
-  spec.palette = {{9, 8, 7}};
-  spec.pixels = {0, 200, 0, 0};
-  EXPECT_EQ(decode(makeBmp(spec)).pixels, (std::vector<uint8_t>{9, 8, 7, 0, 0, 0}));
+  BmpRecipe recipe;
+  recipe.width = 2;
+  recipe.bitCount = 8;
+  recipe.colorsUsed = 1;
+  recipe.palette = {{9, 8, 7}};
+  recipe.pixels = {0, 200, 0, 0};
+  EXPECT_EQ(decode(makeBmp(recipe)).pixels, (std::vector<uint8_t>{9, 8, 7, 0, 0, 0}));
 }
 
 }  // namespace

@@ -49,11 +49,11 @@ class DibLoader : public testing::Test {
 };
 
 TEST_F(DibLoader, LoadsAFileByName) {
-  BmpSpec spec;
-  spec.width = 2;
-  spec.pixels = {255, 0, 0, 0, 0, 255, 0, 0};
+  BmpRecipe recipe;
+  recipe.width = 2;
+  recipe.pixels = {255, 0, 0, 0, 0, 255, 0, 0};
   ShownMessages shown;
-  RgbImage* image = loadDibImage(write("two.bmp", makeBmp(spec)).c_str(), 1);
+  RgbImage* image = loadDibImage(write("two.bmp", makeBmp(recipe)).c_str(), 1);
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->width, 2);
   EXPECT_EQ(image->height, 1);
@@ -76,26 +76,26 @@ TEST_F(DibLoader, UnreadableFilesGiveExactlyOneOpenMessage) {
 }
 
 TEST_F(DibLoader, DecodeFailuresShowTheDecodersText) {
-  BmpSpec v4;
+  BmpRecipe v4;
   v4.headerSize = 108;
-  BmpSpec shortFile;
+  BmpRecipe shortFile;
   shortFile.width = 4;
   shortFile.height = 4;
-  BmpSpec huge;
+  BmpRecipe huge;
   huge.width = huge.height = 30000;
-  const std::pair<BmpSpec, const char*> cases[] = {{v4, "Unknown DIB file format."},
+  const std::pair<BmpRecipe, const char*> cases[] = {{v4, "Unknown DIB file format."},
                                                    {shortFile, "Image file conversion error."},
                                                    {huge, "Out of memory."}};
-  for (const auto& [spec, text] : cases) {
+  for (const auto& [recipe, text] : cases) {
     ShownMessages shown;
-    EXPECT_EQ(loadDibImage(write("bad.bmp", makeBmp(spec)).c_str(), 1), nullptr);
+    EXPECT_EQ(loadDibImage(write("bad.bmp", makeBmp(recipe)).c_str(), 1), nullptr);
     EXPECT_EQ(shown.texts, std::vector<std::string>{text});
   }
 }
 
 TEST_F(DibLoader, StaysSilentWhileLoadErrorsAreOff) {
   ShownMessages shown;
-  BmpSpec v4;
+  BmpRecipe v4;
   v4.headerSize = 108;
   EXPECT_EQ(loadDibImage(write("v4.bmp", makeBmp(v4)).c_str(), 0), nullptr);
   EXPECT_EQ(loadDibImage((folder_ / "missing.bmp").c_str(), 0), nullptr);

@@ -37,11 +37,11 @@ std::vector<uint8_t> solid(int width, int height, Rgb color) {
 }
 
 std::vector<uint8_t> bmp24(int width, int height, const std::vector<uint8_t>& rgb) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.pixels = rows24(width, height, rgb);
-  return makeBmp(spec);
+  BmpRecipe recipe;
+  recipe.width = width;
+  recipe.height = height;
+  recipe.pixels = rows24(width, height, rgb);
+  return makeBmp(recipe);
 }
 
 GLint levelWidth(GLuint texture, int level) {
@@ -196,7 +196,7 @@ TEST_F(Textures, PicturesOfOtherSizesAreScaledOrSizedToFit) {
 
 TEST_F(Textures, AFailedFileLeavesItsTextureEmptyAndStartUpGoesOn) {
   fs::remove(textureFileNames[2]);
-  BmpSpec v4;
+  BmpRecipe v4;
   v4.headerSize = 108;
   write(1, makeBmp(v4));
 
