@@ -59,30 +59,18 @@ int main(int argc, char** argv) {
       scenario.relaxation = Relaxation::kReference;
       continue;
     }
-    if (option != "--seed" && option != "--frames" && option != "--frame-ms" &&
-        option != "--count" && option != "--events") {
-      return usageError("unknown option '" + option + "'");
-    }
     if (i + 1 == argc) return usageError(option + " needs a value");
     const std::string value = argv[++i];
-    long long number = 0;
     std::string error;
-    if (option == "--seed") {
-      if (!parseInt(value, 0, UINT32_MAX, number)) return usageError("bad seed '" + value + "'");
-      scenario.seed = static_cast<uint32_t>(number);
-      haveSeed = true;
-    } else if (option == "--frames") {
-      if (!parseInt(value, 0, INT32_MAX, number))
-        return usageError("bad frame count '" + value + "'");
-      scenario.frames = static_cast<int>(number);
-      haveFrames = true;
-    } else if (option == "--count") {
-      if (!parseInt(value, 1, kMaxHamsters, number)) return usageError("bad count '" + value + "'");
-      scenario.count = static_cast<int>(number);
-    } else if (option == "--frame-ms") {
-      if (!parseFrameMs(value, scenario.frameMs, error)) return usageError(error);
-    } else if (!parseEvents(value, scenario.events, error)) {
-      return usageError(error);
+    switch (takeScenarioOption(option, value, scenario, error)) {
+      case ScenarioOption::kTaken:
+        haveSeed |= option == "--seed";
+        haveFrames |= option == "--frames";
+        break;
+      case ScenarioOption::kBad:
+        return usageError(error);
+      case ScenarioOption::kOther:
+        return usageError("unknown option '" + option + "'");
     }
   }
   if (!haveSeed || !haveFrames) return usageError("--seed and --frames are required");

@@ -90,6 +90,37 @@ bool parseEvents(const std::string& text, std::vector<ScheduledEvent>& out, std:
   return true;
 }
 
+ScenarioOption takeScenarioOption(const std::string& name, const std::string& value,
+                                  Scenario& scenario, std::string& error) {
+  long long number = 0;
+  if (name == "--seed") {
+    if (!parseInt(value, 0, UINT32_MAX, number)) {
+      error = "bad seed '" + value + "'";
+      return ScenarioOption::kBad;
+    }
+    scenario.seed = static_cast<uint32_t>(number);
+  } else if (name == "--frames") {
+    if (!parseInt(value, 0, INT32_MAX, number)) {
+      error = "bad frame count '" + value + "'";
+      return ScenarioOption::kBad;
+    }
+    scenario.frames = static_cast<int>(number);
+  } else if (name == "--count") {
+    if (!parseInt(value, 1, kMaxHamsters, number)) {
+      error = "bad count '" + value + "' (1 to 1500)";
+      return ScenarioOption::kBad;
+    }
+    scenario.count = static_cast<int>(number);
+  } else if (name == "--frame-ms") {
+    if (!parseFrameMs(value, scenario.frameMs, error)) return ScenarioOption::kBad;
+  } else if (name == "--events") {
+    if (!parseEvents(value, scenario.events, error)) return ScenarioOption::kBad;
+  } else {
+    return ScenarioOption::kOther;
+  }
+  return ScenarioOption::kTaken;
+}
+
 void deliverEvent(SceneState& state, InputEvent event) {
   constexpr int kLeft = 0, kRight = 2, kDown = 0, kUp = 1;
   switch (event) {

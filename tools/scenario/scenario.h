@@ -38,6 +38,12 @@ bool parseFrameMs(const std::string& text, std::vector<int32_t>& out, std::strin
 bool parseEvents(const std::string& text, std::vector<ScheduledEvent>& out, std::string& error);
 bool parseInt(const std::string& text, long long min, long long max, long long& out);
 
+// The options every scripted run takes: --seed S, --frames N, --frame-ms LIST,
+// --count C and --events LIST.
+enum class ScenarioOption { kTaken, kBad, kOther };
+ScenarioOption takeScenarioOption(const std::string& name, const std::string& value,
+                                  Scenario& scenario, std::string& error);
+
 void deliverEvent(SceneState& state, InputEvent event);
 
 // Runs a scenario on `state`. `startup` performs start-up (headless or with

@@ -48,30 +48,10 @@ bool parseShotOptions(int argc, const char* const* argv, ShotOptions& options, s
       error = "repeated option " + name;
       return false;
     }
-    long long number;
-    if (name == "--seed") {
-      if (!parseInt(value, 0, UINT32_MAX, number)) {
-        error = "bad seed '" + value + "'";
-        return false;
-      }
-      options.scenario.seed = static_cast<uint32_t>(number);
-    } else if (name == "--frames") {
-      if (!parseInt(value, 0, INT32_MAX, number)) {
-        error = "bad frame count '" + value + "'";
-        return false;
-      }
-      options.scenario.frames = static_cast<int>(number);
-    } else if (name == "--frame-ms") {
-      if (!parseFrameMs(value, options.scenario.frameMs, error)) return false;
-    } else if (name == "--count") {
-      if (!parseInt(value, 1, kMaxHamsters, number)) {
-        error = "bad count '" + value + "' (1 to 1500)";
-        return false;
-      }
-      options.scenario.count = static_cast<int>(number);
-    } else if (name == "--events") {
-      if (!parseEvents(value, options.scenario.events, error)) return false;
-    } else if (name == "--spin") {
+    const ScenarioOption taken = takeScenarioOption(name, value, options.scenario, error);
+    if (taken == ScenarioOption::kBad) return false;
+    if (taken == ScenarioOption::kTaken) continue;
+    if (name == "--spin") {
       float degrees;
       if (!parseDegrees(value, degrees)) {
         error = "bad spin '" + value + "'";
