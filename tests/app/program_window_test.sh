@@ -18,8 +18,7 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 start() {
-  "$program" 2>"$workdir/stderr" &
-  pid=$!
+  launch_program "$workdir/stderr" "$program"
   window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quibbix$' | head -n 1)
   [ -n "$window" ] || { fail "no window titled Quibbix"; kill "$pid"; return 1; }
   xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"

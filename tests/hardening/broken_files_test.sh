@@ -88,8 +88,7 @@ for run in 0 1 2 3 4 5; do
     truncated) head -c 3000 "$assets/explode.wav" >explode.wav.part && mv explode.wav.part explode.wav ;;
   esac
 
-  SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$PWD/device.raw" "$program" 2>stderr &
-  pid=$!
+  launch_program stderr env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$PWD/device.raw" "$program"
   # Answer the boxes as they come, one after another, until the window is up.
   answered=0
   for _ in $(seq 300); do

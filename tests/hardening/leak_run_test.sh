@@ -21,8 +21,7 @@ export ASAN_OPTIONS="detect_leaks=1:${ASAN_OPTIONS:-}"
 failures=0
 
 for ending in q close; do
-  "$program" 2>stderr &
-  pid=$!
+  launch_program stderr "$program"
   window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quibbix$' | head -n 1)
   [ -n "$window" ] || { echo "FAIL ($ending): no window"; cat stderr; exit 1; }
   xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"

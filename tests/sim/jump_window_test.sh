@@ -19,8 +19,7 @@ heard_something() {
   [ -s device.raw ] && [ -n "$(od -An -v -t x1 device.raw | tr -d ' 0\n' | head -c 1)" ]
 }
 
-"$program" 2>"$workdir/stderr" &
-pid=$!
+launch_program "$workdir/stderr" "$program"
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quibbix$' | head -n 1)
 [ -n "$window" ] || { echo "FAIL: no window titled Quibbix"; exit 1; }
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"

@@ -2,6 +2,10 @@
 # windows by name, and other tests may run their programs at the same time.
 # The server picks a free display number itself (-displayfd) and tells it once
 # it accepts connections, so two tests starting together cannot race for one.
+# The server resets whenever its last client leaves (a tool of the test, say),
+# and refuses connections for a moment while it does: launch_program starts a
+# program again when it came too soon. (Keeping a client connected instead
+# would spare the resets, but key events sent to later windows then go astray.)
 
 # Starts Xvfb, sets DISPLAY and own_display_pid; returns non-zero on failure.
 start_own_display() {
@@ -17,6 +21,22 @@ start_own_display() {
   # Ready by now; a check costs little and says so plainly when it is not.
   for _ in $(seq 50); do
     xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# Starts "$@" in the background with its stderr in the file $1 (shifted off
+# first) and its process id in $pid; returns non-zero if it never got the display.
+launch_program() {
+  local err=$1
+  shift
+  for _ in $(seq 10); do
+    "$@" 2>"$err" &
+    pid=$!
+    sleep 0.3
+    if kill -0 "$pid" 2>/dev/null || ! grep -q "failed to open display" "$err"; then return 0; fi
+    wait "$pid" 2>/dev/null
     sleep 0.2
   done
   return 1
