@@ -10,14 +10,13 @@
 // - The strength for pool distance k is read from a table built once with the
 //   same float chain as the literal loop (2.5, then times the double 0.9,
 //   rounded to float each step; handed on times the float nearest 1/7).
-// - A uniform grid of 1/9.5-unit cells over x and y holds, per cell, a bit set of
-//   the hamsters in it. Two hamsters whose x (or y) difference passes the 0.2
-//   box test lie at most two cells apart, so the candidates for row i are the
-//   bits of the 5 x 5 cells around i's cell. The grid keeps, for each cell, the
-//   union of the five cells beside it in its row (a strip), so a query is the
-//   union of five strips; taking the bits in increasing order gives the pairs in
-//   pool order. Positions outside the grid are clamped to its border cells,
-//   which keeps neighbours neighbours.
+// - A uniform grid of 1/9.5-unit cells over x and y keeps, for each cell, a bit
+//   set (by pool index) of the hamsters in the 5 x 5 cells around it. Two
+//   hamsters whose x (or y) difference passes the 0.2 box test lie at most two
+//   cells apart, so the candidates for row i are the bits of i's cell; taking
+//   them in increasing order gives the pairs in pool order. Positions outside
+//   the grid are clamped to its border cells, which keeps neighbours
+//   neighbours.
 // - A push moves hamster i and hamster j. Either may change cell: the grid is
 //   updated at once, and when i has moved the rest of its row is queried anew,
 //   from the next pool index on, so a pair that came into reach is not missed.
@@ -34,13 +33,20 @@
 //   most 12 times the strength (|d| / d2 <= 100 with d2 clamped at 0.0001,
 //   times 0.04, times 3 for a close pair's z), and a float c != 0 stays c when
 //   the push is below |c| * 2^-26 (half its spacing, however it is rounded). So
-//   beyond the pool distance kFarDistance, where 16 times the strength is below
+//   beyond the pool distance farDistance(), where 16 times the strength is below
 //   kSmallCoordinate * 2^-26, a pair changes nothing unless one of the two has
 //   a coordinate below kSmallCoordinate in magnitude (zero and subnormals
-//   included). Such "small" hamsters sit in a second grid of their own: a row
-//   takes its candidates from the full grid up to kFarDistance and from the
-//   small grid beyond, or from the full grid all the way when hamster i is
-//   small itself. A hamster's smallness is re-checked after every push.
+//   included). Such "small" hamsters are also listed apart (and, when there
+//   are many, kept in a second grid): a row takes its candidates from the full
+//   grid up to farDistance() and from the small ones beyond, or from the full
+//   grid all the way when hamster i is small itself. A hamster's smallness is
+//   re-checked after every push.
+// - Nearer in the pool, a pair is still skipped when the push it would make,
+//   bounded from the pair's actual distance, provably changes no coordinate
+//   (pushChangesNothing).
+// - Each row's candidates are copied out with their positions and tested a
+//   block at a time with SIMD float operations, without a branch each; after a
+//   push moves hamster i only the rest of the block is tested again.
 #include "sim/fast_relaxation.h"
 
 #include <algorithm>
