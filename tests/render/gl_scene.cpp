@@ -24,16 +24,26 @@ void initToolkitOnce() {
   done = true;
 }
 
-GLuint flatTexture(Rgb c) {
-  const uint8_t texel[4] = {c.r, c.g, c.b, 255};
+// A side x side RGBA texture sampled without filtering; clamped at its edges
+// instead of repeating when asked.
+GLuint nearestTexture(int side, const uint8_t* texels, bool clamped) {
   GLuint name = 0;
   glGenTextures(1, &name);
   glBindTexture(GL_TEXTURE_2D, name);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+  if (clamped) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  }
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
   return name;
+}
+
+GLuint flatTexture(Rgb c) {
+  const uint8_t texel[4] = {c.r, c.g, c.b, 255};
+  return nearestTexture(1, texel, false);
 }
 
 GLuint signOnlyCutout() {
@@ -57,19 +67,9 @@ GLuint signOnlyCutout() {
       texel[3] = 255;
     }
   }
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  glBindTexture(GL_TEXTURE_2D, name);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   // Clamped, unlike the real texture, so that the tufts' edges at s = 1 cannot
   // wrap round to the sign's colours at s = 0; the fence stays transparent.
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kSide, kSide, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-               texels.data());
-  return name;
+  return nearestTexture(kSide, texels.data(), true);
 }
 
 }  // namespace
