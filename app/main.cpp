@@ -28,14 +28,18 @@ void onKeyboard(unsigned char key, int, int) {
   if (handleKey(theScene, key) == KeyResult::kQuit) std::exit(0);
 }
 
-void onMouse(int button, int state, int, int) { handleMouseButton(theScene, button, state); }
+void onMouse(int button, int state, int, int) {
+  handleMouseButton(theScene, button, state);
+}
 
 void onIdle() {
   stepFrame(theScene, theClock, theSound);
   drawScene(theScene);
 }
 
-void onDisplay() { drawScene(theScene); }
+void onDisplay() {
+  drawScene(theScene);
+}
 
 #if defined(__SANITIZE_ADDRESS__)
 // Sanitizer builds only. The leak checker's own check at exit comes after the
@@ -45,7 +49,9 @@ void onDisplay() { drawScene(theScene); }
 // runs while the driver is loaded: when the window closes, or at exit before
 // the handlers that the toolkit and the driver registered during start-up.
 // It checks once; the checker's own check is then skipped.
-void checkLeaksWhileDriverLoaded() { __lsan_do_leak_check(); }
+void checkLeaksWhileDriverLoaded() {
+  __lsan_do_leak_check();
+}
 #endif
 
 }  // namespace

@@ -14,9 +14,13 @@ namespace {
 
 // Tufts stand outside the pen: a coordinate of ±1.40 (as a float, just below
 // 1.4) still counts as inside.
-bool isOutsidePen(float x, float y) { return x >= 1.4 || x <= -1.4 || y >= 1.4 || y <= -1.4; }
+bool isOutsidePen(float x, float y) {
+  return x >= 1.4 || x <= -1.4 || y >= 1.4 || y <= -1.4;
+}
 
-float randomGrassCoordinate() { return static_cast<float>((platform::rand() % 600 - 300) * 0.01); }
+float randomGrassCoordinate() {
+  return static_cast<float>((platform::rand() % 600 - 300) * 0.01);
+}
 
 void scatterGrass(SceneState& state) {
   for (GrassTuft& tuft : state.grassTufts) {

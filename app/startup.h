@@ -9,8 +9,8 @@
 class Clock;
 
 struct StartupOptions {
-  uint32_t seed = 0;      // the program passes time(NULL)
-  bool graphics = true;   // false: no textures, no OpenGL state (headless tools)
+  uint32_t seed = 0;     // the program passes time(NULL)
+  bool graphics = true;  // false: no textures, no OpenGL state (headless tools)
 };
 
 // In order: spin -90, seed, textures, grass, the pool of 1500, the fixed render

@@ -55,11 +55,15 @@ void timeFrames(benchmark::State& bench, void (*draw)(SceneState&)) {
   scene.hamsterCount = kMaxHamsters;
 }
 
-void BM_DrawFrame(benchmark::State& bench) { timeFrames(bench, drawFrame); }
+void BM_DrawFrame(benchmark::State& bench) {
+  timeFrames(bench, drawFrame);
+}
 
 // The whole display callback: the frame and the buffer swap, which under Xvfb
 // copies the picture to the virtual screen.
-void BM_DrawAndSwap(benchmark::State& bench) { timeFrames(bench, drawScene); }
+void BM_DrawAndSwap(benchmark::State& bench) {
+  timeFrames(bench, drawScene);
+}
 
 // The same lists, the same hamster places and the state the frame draws them
 // with (culling on, the hamster texture), nothing else: no scenery, no heading

@@ -67,8 +67,12 @@ void relaxation(benchmark::State& bench, Relaxation kind) {
   }
 }
 
-void BM_RelaxationLiteral(benchmark::State& bench) { relaxation(bench, Relaxation::kReference); }
-void BM_RelaxationFast(benchmark::State& bench) { relaxation(bench, Relaxation::kFast); }
+void BM_RelaxationLiteral(benchmark::State& bench) {
+  relaxation(bench, Relaxation::kReference);
+}
+void BM_RelaxationFast(benchmark::State& bench) {
+  relaxation(bench, Relaxation::kFast);
+}
 
 void BM_FrameStepFast(benchmark::State& bench) {
   WarmScene& scene = warmScene(static_cast<int>(bench.range(0)), kSettled);

@@ -11,7 +11,9 @@ MessageBoxHandler& handler() {
 }
 }  // namespace
 
-void setMessageBoxHandler(MessageBoxHandler replacement) { handler() = std::move(replacement); }
+void setMessageBoxHandler(MessageBoxHandler replacement) {
+  handler() = std::move(replacement);
+}
 
 void showMessageBox(const char* caption, const char* text) {
   std::fprintf(stderr, "%s: %s", caption, text);

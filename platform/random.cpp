@@ -5,7 +5,9 @@ namespace {
 uint32_t state = 1;
 }
 
-void srand(uint32_t seed) { state = seed; }
+void srand(uint32_t seed) {
+  state = seed;
+}
 
 int rand() {
   state = state * 214013u + 2531011u;

@@ -10,7 +10,9 @@ namespace {
 // being drawn are kept here.
 HamsterLists paintedLists;
 
-void paintHamster(Hamster& hamster) { drawHamster(hamster, paintedLists); }
+void paintHamster(Hamster& hamster) {
+  drawHamster(hamster, paintedLists);
+}
 
 // Not 180/pi: the toy has always turned its hamsters by this factor.
 constexpr double kDegreesPerRadian = 57.29;

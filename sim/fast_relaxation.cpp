@@ -72,7 +72,7 @@ constexpr int kWords = (kMaxHamsters + 63) / 64;
 // of the scaled, monotonically rounded values) are at most two apart.
 constexpr float kCellsPerUnit = 9.5f;
 constexpr int kGridSide = 38;  // cells across, covering -2 to 2
-constexpr int kReach = 2;  // cells on each side that can hold a partner
+constexpr int kReach = 2;      // cells on each side that can hold a partner
 constexpr int kNoCell = -1;
 // Below this many hamsters the literal loop is quicker.
 constexpr int kFewHamsters = 40;
@@ -147,7 +147,9 @@ int gridColumn(float coordinate) {
 }
 
 // The cell of a finite position. Pushes keep finite positions finite.
-int cellOfFinite(float x, float y) { return gridColumn(y) * kGridSide + gridColumn(x); }
+int cellOfFinite(float x, float y) {
+  return gridColumn(y) * kGridSide + gridColumn(x);
+}
 
 int cellFor(float x, float y, float z) {
   if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z)) return kNoCell;
@@ -208,9 +210,8 @@ inline float smallerMagnitude(float a, float b) {
   return absA < absB ? absA : absB;
 }
 
-inline bool pushChangesNothing(float xi, float yi, float zi, float xj, float yj, float zj,
-                               float ex, float ey, float ez, float squared, float across,
-                               float upward) {
+inline bool pushChangesNothing(float xi, float yi, float zi, float xj, float yj, float zj, float ex,
+                               float ey, float ez, float squared, float across, float upward) {
   const float d2 = std::max(squared, 0.0001f);
   return (across * std::fabs(ex) < smallerMagnitude(xi, xj) * d2) &
          (across * std::fabs(ey) < smallerMagnitude(yi, yj) * d2) &
@@ -222,7 +223,9 @@ bool cellsWithinReach(int a, int b) {
   return (columns >= -kReach) & (columns <= kReach) & (rows >= -kReach) & (rows <= kReach);
 }
 
-uint64_t bitsFrom(int index) { return ~uint64_t{0} << (index & 63); }
+uint64_t bitsFrom(int index) {
+  return ~uint64_t{0} << (index & 63);
+}
 uint64_t bitsUpTo(int index) {
   const int bit = index & 63;
   return bit == 63 ? ~uint64_t{0} : (uint64_t{1} << (bit + 1)) - 1;
@@ -238,7 +241,7 @@ struct Workspace {
   std::vector<int> cell;       // cell in the grids, or kNoCell
   std::vector<uint8_t> small;  // has a coordinate below kSmallCoordinate
   CrowdGrid everyone;
-  CrowdGrid smallOnes;  // the small hamsters only, in the same cells
+  CrowdGrid smallOnes;         // the small hamsters only, in the same cells
   std::vector<int> smallList;  // the small hamsters in pool order
   int count = 0;
   int wordCount = 0;
@@ -353,21 +356,20 @@ struct RowCandidates {
       const __m128 cx = _mm_loadu_ps(&x[k]), cy = _mm_loadu_ps(&y[k]), cz = _mm_loadu_ps(&z[k]);
       const __m128 ex = _mm_sub_ps(cx, vx), ey = _mm_sub_ps(cy, vy), ez = _mm_sub_ps(cz, vz);
       const __m128 dz = _mm_and_ps(ez, magnitude);
-      const __m128 squared = _mm_add_ps(_mm_add_ps(_mm_mul_ps(ex, ex), _mm_mul_ps(ey, ey)),
-                                        _mm_mul_ps(ez, ez));
-      const __m128 near = _mm_and_ps(
-          _mm_and_ps(_mm_and_ps(_mm_cmple_ps(_mm_and_ps(ex, magnitude), box),
-                                _mm_cmple_ps(_mm_and_ps(ey, magnitude), box)),
-                     _mm_cmple_ps(dz, box)),
-          _mm_cmplt_ps(squared, reachSquared));
+      const __m128 squared =
+          _mm_add_ps(_mm_add_ps(_mm_mul_ps(ex, ex), _mm_mul_ps(ey, ey)), _mm_mul_ps(ez, ez));
+      const __m128 near =
+          _mm_and_ps(_mm_and_ps(_mm_and_ps(_mm_cmple_ps(_mm_and_ps(ex, magnitude), box),
+                                           _mm_cmple_ps(_mm_and_ps(ey, magnitude), box)),
+                                _mm_cmple_ps(dz, box)),
+                     _mm_cmplt_ps(squared, reachSquared));
       const __m128 reach = _mm_loadu_ps(&across[k]), lift = _mm_loadu_ps(&upward[k]);
       const __m128 d2 = _mm_max_ps(squared, smallestSquared);
       const __m128 idle = _mm_and_ps(
-          _mm_and_ps(
-              _mm_cmplt_ps(_mm_mul_ps(reach, _mm_and_ps(ex, magnitude)),
-                           _mm_mul_ps(_mm_min_ps(_mm_and_ps(cx, magnitude), ax), d2)),
-              _mm_cmplt_ps(_mm_mul_ps(reach, _mm_and_ps(ey, magnitude)),
-                           _mm_mul_ps(_mm_min_ps(_mm_and_ps(cy, magnitude), ay), d2))),
+          _mm_and_ps(_mm_cmplt_ps(_mm_mul_ps(reach, _mm_and_ps(ex, magnitude)),
+                                  _mm_mul_ps(_mm_min_ps(_mm_and_ps(cx, magnitude), ax), d2)),
+                     _mm_cmplt_ps(_mm_mul_ps(reach, _mm_and_ps(ey, magnitude)),
+                                  _mm_mul_ps(_mm_min_ps(_mm_and_ps(cy, magnitude), ay), d2))),
           _mm_cmplt_ps(_mm_mul_ps(lift, dz),
                        _mm_mul_ps(_mm_min_ps(_mm_and_ps(cz, magnitude), az), d2)));
       marks |= static_cast<uint32_t>(_mm_movemask_ps(_mm_andnot_ps(idle, near))) << lane;

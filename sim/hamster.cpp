@@ -10,7 +10,9 @@ HamsterPainter installedPainter = nullptr;
 constexpr double kTumbleWrapAt = 36000;  // degrees: a hundred turns
 }  // namespace
 
-void installHamsterPainter(HamsterPainter painter) { installedPainter = painter; }
+void installHamsterPainter(HamsterPainter painter) {
+  installedPainter = painter;
+}
 
 Hamster::Hamster()
     : timeStep(0.05f),

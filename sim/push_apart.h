@@ -23,8 +23,8 @@ inline double atLeast(double floor, double value) {
 inline double threeIfBelow(double value, double limit) {
 #ifdef __SSE2__
   const __m128d below = _mm_cmplt_sd(_mm_set_sd(value), _mm_set_sd(limit));
-  return _mm_cvtsd_f64(_mm_or_pd(_mm_and_pd(below, _mm_set_sd(3.0)),
-                                 _mm_andnot_pd(below, _mm_set_sd(1.0))));
+  return _mm_cvtsd_f64(
+      _mm_or_pd(_mm_and_pd(below, _mm_set_sd(3.0)), _mm_andnot_pd(below, _mm_set_sd(1.0))));
 #else
   return value < limit ? 3.0 : 1.0;
 #endif

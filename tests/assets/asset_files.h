@@ -26,7 +26,9 @@ struct FreeRgbImage {
 using ImagePtr = std::unique_ptr<RgbImage, FreeRgbImage>;
 
 // Through the project's own loader, with its message box kept quiet.
-inline ImagePtr loadPicture(const std::string& path) { return ImagePtr(loadDibImage(path.c_str(), 0)); }
+inline ImagePtr loadPicture(const std::string& path) {
+  return ImagePtr(loadDibImage(path.c_str(), 0));
+}
 
 inline assets::Rgb8 pixelOf(const RgbImage& image, int x, int y) {
   const uint8_t* p = image.pixels + (size_t(y) * size_t(image.width) + size_t(x)) * 3;

@@ -12,10 +12,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kFiles[] = {"boden.bmp", "hamster.bmp", "env.bmp", "transp.bmp", "explode.wav"};
+constexpr const char* kFiles[] = {"boden.bmp", "hamster.bmp", "env.bmp", "transp.bmp",
+                                  "explode.wav"};
 
 fs::path runGenerator(const std::string& tag) {
-  fs::path dir = fs::temp_directory_path() / ("quibbix_assets_" + tag + "_" + std::to_string(::getpid()));
+  fs::path dir =
+      fs::temp_directory_path() / ("quibbix_assets_" + tag + "_" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   std::string command = std::string("'") + QUIBBIX_ASSETGEN + "' '" + dir.string() + "'";

@@ -5,8 +5,8 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "tests/assets/asset_files.h"
@@ -21,7 +21,9 @@ using assets::TexRect;
 
 constexpr const char* kPictures[] = {"boden.bmp", "hamster.bmp", "env.bmp", "transp.bmp"};
 
-double luminance(Rgb8 c) { return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b; }
+double luminance(Rgb8 c) {
+  return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b;
+}
 
 struct RegionCount {
   int key = 0;
@@ -131,7 +133,8 @@ TEST(Pictures, OddWidthRowsArePaddedAndReadBackBottomUp) {
   EXPECT_EQ(bytes.size(), 54u + 2u * 12u);  // 9 bytes of pixels padded to 12 per row
 
   std::string path = (std::filesystem::temp_directory_path() /
-                      ("quibbix_odd_" + std::to_string(::getpid()) + ".bmp")).string();
+                      ("quibbix_odd_" + std::to_string(::getpid()) + ".bmp"))
+                         .string();
   ASSERT_TRUE(assets::writeFile(path, bytes));
   ImagePtr image = loadPicture(path);
   std::filesystem::remove(path);
@@ -200,8 +203,8 @@ TEST(Pictures, CutoutHasKeyAndRealColourInEveryRegionTheSceneShows) {
   ImagePtr image = loadPicture(builtAsset("transp.bmp"));
   ASSERT_NE(image, nullptr);
   const std::pair<const char*, TexRect> regions[] = {
-      {"fence", assets::kFenceStrip},    {"tuft", assets::kGrassTuft},
-      {"left sign", assets::kSignLeft},  {"middle sign", assets::kSignMiddle},
+      {"fence", assets::kFenceStrip},     {"tuft", assets::kGrassTuft},
+      {"left sign", assets::kSignLeft},   {"middle sign", assets::kSignMiddle},
       {"right sign", assets::kSignRight},
   };
   for (const auto& [name, region] : regions) {

@@ -64,7 +64,7 @@ inline std::vector<uint8_t> makeBmp(const BmpRecipe& recipe) {
   putLe(file, static_cast<uint32_t>(14 + body.size()), 4);
   putLe(file, 0, 4);
   const uint32_t offset = recipe.pixelOffset >= 0 ? static_cast<uint32_t>(recipe.pixelOffset)
-                                                : static_cast<uint32_t>(14 + pixelStart);
+                                                  : static_cast<uint32_t>(14 + pixelStart);
   putLe(file, offset, 4);
   file.insert(file.end(), body.begin(), body.end());
   return file;

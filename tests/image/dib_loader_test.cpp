@@ -84,8 +84,8 @@ TEST_F(DibLoader, DecodeFailuresShowTheDecodersText) {
   BmpRecipe huge;
   huge.width = huge.height = 30000;
   const std::pair<BmpRecipe, const char*> cases[] = {{v4, "Unknown DIB file format."},
-                                                   {shortFile, "Image file conversion error."},
-                                                   {huge, "Out of memory."}};
+                                                     {shortFile, "Image file conversion error."},
+                                                     {huge, "Out of memory."}};
   for (const auto& [recipe, text] : cases) {
     ShownMessages shown;
     EXPECT_EQ(loadDibImage(write("bad.bmp", makeBmp(recipe)).c_str(), 1), nullptr);

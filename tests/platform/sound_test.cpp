@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +34,9 @@ class DiskAudio : public testing::Test {
   std::string dir_, output_;
 };
 
-void waitMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void waitMs(int ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 }  // namespace
 

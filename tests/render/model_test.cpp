@@ -33,7 +33,9 @@ Vec faceCentre(const int32_t (&corners)[N]) {
   return c;
 }
 
-double dot(const Vec& a, const Vec& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+double dot(const Vec& a, const Vec& b) {
+  return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
 
 }  // namespace
 

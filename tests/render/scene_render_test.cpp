@@ -6,13 +6,13 @@
 #include <cmath>
 #include <tuple>
 
+#include "platform/sound.h"
 #include "render/hamster_draw.h"
 #include "render/hamster_model.h"
 #include "render/scene_draw.h"
 #include "sim/hamster.h"
 #include "tests/render/gl_scene.h"
 #include "tools/scenario/scenario.h"
-#include "platform/sound.h"
 
 namespace {
 
@@ -46,11 +46,17 @@ Rgb pixelAt(const Frame& frame, const std::array<double, 2>& p) {
 }
 
 // Lit and modulated by the orange skin: clearly red over blue.
-bool looksLikeHamster(Rgb c) { return c.r > c.b + 60 && c.g > c.b; }
+bool looksLikeHamster(Rgb c) {
+  return c.r > c.b + 60 && c.g > c.b;
+}
 // Translucent dark green over the grey floor.
-bool looksLikeShadow(Rgb c) { return c.g > c.r + 10 && c.r == c.b && c.r < kFloorColour.r; }
+bool looksLikeShadow(Rgb c) {
+  return c.g > c.r + 10 && c.r == c.b && c.r < kFloorColour.r;
+}
 
-bool isEnabled(GLenum cap) { return glIsEnabled(cap) == GL_TRUE; }
+bool isEnabled(GLenum cap) {
+  return glIsEnabled(cap) == GL_TRUE;
+}
 
 GLint modelviewDepth() {
   GLint depth = 0;
@@ -68,8 +74,7 @@ std::array<float, 4> currentColour() {
 
 // --- Coverage -------------------------------------------------------------
 
-class Coverage : public GlScene,
-                 public testing::WithParamInterface<std::tuple<int, int, float>> {};
+class Coverage : public GlScene, public testing::WithParamInterface<std::tuple<int, int, float>> {};
 
 TEST_P(Coverage, WallsAndFloorRedrawEveryPixel) {
   const auto [w, h, spin] = GetParam();
@@ -165,8 +170,7 @@ TEST_F(GlScene, HamsterAndShadowAreDrawnWhereTheProjectionPutsThem) {
   const float x = 0.3f, y = 0.2f;
   // The shadow's front tip lies 0.08 ahead of its centre along -y.
   const auto groundTip = [&](double height) {
-    return std::array<double, 3>{height * -0.5 + x + 0.02, height * -0.2 + y - 0.05 - 0.07,
-                                 -0.04};
+    return std::array<double, 3>{height * -0.5 + x + 0.02, height * -0.2 + y - 0.05 - 0.07, -0.04};
   };
 
   state.hamsterCount = 0;

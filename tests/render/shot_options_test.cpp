@@ -23,10 +23,10 @@ bool parse(std::initializer_list<const char*> args, ShotOptions& options, std::s
 TEST(ShotOptions, ReadsEveryOption) {
   ShotOptions o;
   std::string error;
-  ASSERT_TRUE(parse({"--seed", "4294967295", "--frames", "120", "--frame-ms", "16,17",
-                     "--count", "1500", "--events", "3:space,9:click", "--spin", "-12.5",
-                     "--size", "800x400", "--out", "a.png"},
-                    o, error))
+  ASSERT_TRUE(parse(
+      {"--seed", "4294967295", "--frames", "120", "--frame-ms", "16,17", "--count", "1500",
+       "--events", "3:space,9:click", "--spin", "-12.5", "--size", "800x400", "--out", "a.png"},
+      o, error))
       << error;
   EXPECT_EQ(o.scenario.seed, 4294967295u);
   EXPECT_EQ(o.scenario.frames, 120);
@@ -52,10 +52,10 @@ TEST(ShotOptions, DefaultsToTheProgramsWindowAndTheSceneSpin) {
 
 TEST(ShotOptions, RejectsMissingUnknownRepeatedAndBadValues) {
   const std::vector<std::vector<const char*>> bad = {
-      {"--frames", "1", "--out", "x.png"},                          // no seed
-      {"--seed", "1", "--out", "x.png"},                            // no frames
-      {"--seed", "1", "--frames", "1"},                             // no output
-      {"--seed", "1", "--frames", "1", "--out"},                    // value missing
+      {"--frames", "1", "--out", "x.png"},        // no seed
+      {"--seed", "1", "--out", "x.png"},          // no frames
+      {"--seed", "1", "--frames", "1"},           // no output
+      {"--seed", "1", "--frames", "1", "--out"},  // value missing
       {"--seed", "1", "--frames", "1", "--out", "x", "--zoom", "2"},
       {"--seed", "1", "--seed", "2", "--frames", "1", "--out", "x"},
       {"--seed", "-1", "--frames", "1", "--out", "x"},

@@ -75,8 +75,8 @@ TEST(FastRelaxation, RandomCrowdsOfEverySize) {
   for (int count : {1, 2, 3, 63, 64, 65, 129, 400, 1500}) {
     SCOPED_TRACE(count);
     Twins twins(count);
-    for (int i = 0; i < count; ++i) twins.place(i, uniform(-1.2f, 1.2f), uniform(-1.2f, 1.2f),
-                                                uniform(0, 0.3f));
+    for (int i = 0; i < count; ++i)
+      twins.place(i, uniform(-1.2f, 1.2f), uniform(-1.2f, 1.2f), uniform(0, 0.3f));
     twins.relaxAndCompare(2);
   }
 }
@@ -109,12 +109,23 @@ TEST(FastRelaxation, SpreadFarOutsideTheGridAndNonFinite) {
   platform::srand(5);
   for (int i = 0; i < twins.size(); ++i) {
     switch (i % 6) {
-      case 0: twins.place(i, uniform(-40, 40), uniform(-40, 40), uniform(-1, 1)); break;
-      case 1: twins.place(i, uniform(1.9f, 2.1f), uniform(-2.1f, -1.9f), 0); break;  // grid edge
-      case 2: twins.place(i, 3e38f, -3e38f + uniform(0, 1e32f), 0); break;
-      case 3: twins.place(i, i % 4 ? nan : 0.0f, 0, i % 5 ? 0.0f : inf); break;
-      case 4: twins.place(i, -inf, inf, 0); break;
-      default: twins.place(i, uniform(-0.1f, 0.1f), uniform(-0.1f, 0.1f), uniform(0, 0.1f));
+      case 0:
+        twins.place(i, uniform(-40, 40), uniform(-40, 40), uniform(-1, 1));
+        break;
+      case 1:
+        twins.place(i, uniform(1.9f, 2.1f), uniform(-2.1f, -1.9f), 0);
+        break;  // grid edge
+      case 2:
+        twins.place(i, 3e38f, -3e38f + uniform(0, 1e32f), 0);
+        break;
+      case 3:
+        twins.place(i, i % 4 ? nan : 0.0f, 0, i % 5 ? 0.0f : inf);
+        break;
+      case 4:
+        twins.place(i, -inf, inf, 0);
+        break;
+      default:
+        twins.place(i, uniform(-0.1f, 0.1f), uniform(-0.1f, 0.1f), uniform(0, 0.1f));
     }
   }
   twins.relaxAndCompare(2);
@@ -146,8 +157,10 @@ TEST(FastRelaxation, LongRunsWithJumpsMatchTheLiteralLoop) {
     scenario.count = count;
     scenario.frames = count == 1500 ? 25 : 150;
     scenario.frameMs = {16, 16, 40, 1};
-    scenario.events = {{3, InputEvent::kSpace}, {20, InputEvent::kClick},
-                       {31, InputEvent::kSpace}, {120, InputEvent::kSpace}};
+    scenario.events = {{3, InputEvent::kSpace},
+                       {20, InputEvent::kClick},
+                       {31, InputEvent::kSpace},
+                       {120, InputEvent::kSpace}};
 
     SceneState literal, fast;
     SilentSound silent;

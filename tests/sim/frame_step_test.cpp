@@ -293,7 +293,6 @@ TEST_F(FrameStep, HeadingsJitterPerFrameWithOneDrawEach) {
   EXPECT_EQ(platform::rand(), draws[300]);
 }
 
-
 // The real mixer behind SDL's disk driver, which writes what the device plays
 // to a file: the jump's sound is found by name in the working directory.
 TEST_F(Scene, AJumpPlaysExplodeWavFromTheWorkingDirectory) {

@@ -20,7 +20,9 @@ int wrap(int i, int n) {
 
 }  // namespace
 
-Rgb8 toRgb8(Colour c) { return {toByte(c.r), toByte(c.g), toByte(c.b)}; }
+Rgb8 toRgb8(Colour c) {
+  return {toByte(c.r), toByte(c.g), toByte(c.b)};
+}
 
 Canvas::Canvas(int width, int height)
     : width_(width), height_(height), pixels_(size_t(width) * size_t(height) * 3, 0) {}
@@ -39,7 +41,9 @@ void Canvas::set(int x, int y, Rgb8 c) {
   p[2] = c.b;
 }
 
-void Canvas::set(int x, int y, Colour c) { set(x, y, toRgb8(c)); }
+void Canvas::set(int x, int y, Colour c) {
+  set(x, y, toRgb8(c));
+}
 
 Colour Canvas::getWrapped(int x, int y) const {
   Rgb8 c = at(wrap(x, width_), wrap(y, height_));

@@ -14,7 +14,9 @@ struct Colour {
 inline Colour mix(Colour a, Colour b, double t) {
   return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
-inline Colour scale(Colour c, double k) { return {c.r * k, c.g * k, c.b * k}; }
+inline Colour scale(Colour c, double k) {
+  return {c.r * k, c.g * k, c.b * k};
+}
 
 struct Rgb8 {
   uint8_t r, g, b;
@@ -59,8 +61,8 @@ Canvas paintSupersampled(int width, int height, int samples, ColourAt colourAt) 
       Colour sum{0, 0, 0};
       for (int j = 0; j < samples; ++j) {
         for (int i = 0; i < samples; ++i) {
-          const Colour c = colourAt((x + (i + 0.5) / samples) / width,
-                                    (y + (j + 0.5) / samples) / height);
+          const Colour c =
+              colourAt((x + (i + 0.5) / samples) / width, (y + (j + 0.5) / samples) / height);
           sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
         }
       }

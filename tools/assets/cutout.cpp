@@ -48,7 +48,8 @@ void paintFence(Canvas& canvas) {
       double local = px - (std::floor(px / kPitch) * kPitch + kPitch * 0.5);  // -16..16
       // Pointed top: the picket narrows over its last six rows.
       double shoulder = top - 6.0;
-      double halfWidth = py < shoulder ? kHalfWidth : kHalfWidth * (top + 1.0 - py) / (top + 1.0 - shoulder);
+      double halfWidth =
+          py < shoulder ? kHalfWidth : kHalfWidth * (top + 1.0 - py) / (top + 1.0 - shoulder);
       bool picket = std::fabs(local) < halfWidth;
       bool rail = (py > 4.0 && py < 8.0) || (py > 14.0 && py < 18.0);
       double grain = 0.93 + 0.1 * valueNoise(px / 2.0, py / 9.0, kTextureSize / 2, 4, 91);
@@ -126,7 +127,8 @@ double insideRoundedRect(double x, double y, PixelRect r, double radius) {
   double qy = std::fabs(y - cy) - (0.5 * (r.y1 - r.y0) - radius);
   double ox = qx > 0.0 ? qx : 0.0;
   double oy = qy > 0.0 ? qy : 0.0;
-  double outside = std::sqrt(ox * ox + oy * oy) + (qx > qy ? (qx < 0.0 ? qx : 0.0) : (qy < 0.0 ? qy : 0.0)) - radius;
+  double outside = std::sqrt(ox * ox + oy * oy) +
+                   (qx > qy ? (qx < 0.0 ? qx : 0.0) : (qy < 0.0 ? qy : 0.0)) - radius;
   return -outside;
 }
 
@@ -162,7 +164,8 @@ void paintSign(Canvas& canvas, TexRect region, const std::string& text, Colour i
       double inside = insideRoundedRect(px, py, board, 7.0);
       if (inside < 0.0) continue;  // stays the key colour
       double grain = valueNoise(px / 24.0, py / 1.5, kTextureSize / 24 + 1, 200, seed);
-      double rings = 0.5 + 0.5 * detSin(py * 0.9 + 3.0 * valueNoise(px / 16.0, py / 8.0, 17, 40, seed + 1));
+      double rings =
+          0.5 + 0.5 * detSin(py * 0.9 + 3.0 * valueNoise(px / 16.0, py / 8.0, 17, 40, seed + 1));
       Colour c = mix(kBoard, kBoardGrain, 0.45 * grain + 0.25 * rings);
       // The frame, with a bevel where it meets the face.
       double frame = 1.0 - smoothstep(kFrameWidth - 0.8, kFrameWidth + 0.8, inside);

@@ -18,10 +18,10 @@ constexpr Colour kFlakeDark{168, 128, 84};
 constexpr Colour kShade{120, 96, 64};
 
 struct Flake {
-  double cx, cy;     // centre, pixels
-  double cosA, sinA; // direction of the long axis
+  double cx, cy;      // centre, pixels
+  double cosA, sinA;  // direction of the long axis
   double halfLength, halfWidth;
-  double bend;       // sideways offset per pixel squared along the axis
+  double bend;  // sideways offset per pixel squared along the axis
   Colour colour;
 };
 

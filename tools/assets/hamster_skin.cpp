@@ -86,7 +86,8 @@ Colour furBase(double s, double t) {
   double head = 1.0 - smoothstep(0.24, 0.34, t);
   c = mix(c, kFace, head * (1.0 - smoothstep(0.13, 0.2, d)));
   // Cheeks beside the face are pale.
-  c = mix(c, mix(kSide, kCream, 0.5), head * smoothstep(0.12, 0.2, d) * (1.0 - smoothstep(0.3, 0.36, d)));
+  c = mix(c, mix(kSide, kCream, 0.5),
+          head * smoothstep(0.12, 0.2, d) * (1.0 - smoothstep(0.3, 0.36, d)));
   return c;
 }
 
@@ -105,8 +106,10 @@ Colour skinAt(double s, double t) {
     c = mix(c, kEye, ellipse(s, t, eye, 0.033, 0.024, 0.18));
     c = mix(c, kGlint, ellipse(s, t, {eye.s - 0.01, eye.t + 0.008}, 0.009, 0.0065, 0.4));
     // Whiskers: two faint strokes fanning out from the muzzle.
-    c = mix(c, kLine, 0.45 * stroke(s, t, {0.5 + side * 0.05, 0.13}, {0.5 + side * 0.12, 0.145}, 0.003));
-    c = mix(c, kLine, 0.45 * stroke(s, t, {0.5 + side * 0.05, 0.122}, {0.5 + side * 0.12, 0.112}, 0.003));
+    c = mix(c, kLine,
+            0.45 * stroke(s, t, {0.5 + side * 0.05, 0.13}, {0.5 + side * 0.12, 0.145}, 0.003));
+    c = mix(c, kLine,
+            0.45 * stroke(s, t, {0.5 + side * 0.05, 0.122}, {0.5 + side * 0.12, 0.112}, 0.003));
     // The mouth: a small inverted Y under the nose.
     c = mix(c, kLine, 0.8 * stroke(s, t, {0.5, 0.124}, {0.5 + side * 0.018, 0.112}, 0.0045));
   }

@@ -62,7 +62,8 @@ std::vector<int16_t> synthesizeJumpSound() {
   for (double v : mixed) loudest = std::fmax(loudest, std::fabs(v));
   const double gain = kPeak / loudest;
   std::vector<int16_t> samples(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) samples[size_t(i)] = int16_t(roundHalfAway(mixed[size_t(i)] * gain));
+  for (int i = 0; i < count; ++i)
+    samples[size_t(i)] = int16_t(roundHalfAway(mixed[size_t(i)] * gain));
   return samples;
 }
 

@@ -25,7 +25,9 @@ int wrap(int i, int period) {
   return m < 0 ? m + period : m;
 }
 
-double fade(double t) { return t * t * t * (t * (t * 6.0 - 15.0) + 10.0); }
+double fade(double t) {
+  return t * t * t * (t * (t * 6.0 - 15.0) + 10.0);
+}
 
 }  // namespace
 

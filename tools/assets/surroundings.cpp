@@ -43,7 +43,7 @@ double ridge(double s, int cells, uint32_t seed) {
 }
 
 struct Tree {
-  double s, t;  // crown centre
+  double s, t;    // crown centre
   double radius;  // in t
   Colour colour;
 };
@@ -126,7 +126,8 @@ Colour surroundingsAt(const Scene& scene, double s, double t) {
 
 // Small flowers, bigger near the foot of the wall where the meadow is closer.
 void scatterFlowers(Canvas& canvas) {
-  static const Colour kPetals[] = {{250, 250, 244}, {250, 222, 80}, {232, 150, 196}, {176, 150, 236}};
+  static const Colour kPetals[] = {
+      {250, 250, 244}, {250, 222, 80}, {232, 150, 196}, {176, 150, 236}};
   Dice dice(81);
   for (int i = 0; i < 420; ++i) {
     double t = 0.44 * dice.unit() * dice.unit();

@@ -7,7 +7,9 @@
 namespace {
 
 // Negative: the first row in memory is the bottom one.
-png_int_32 bottomUpStride(int width) { return -static_cast<png_int_32>(width) * 3; }
+png_int_32 bottomUpStride(int width) {
+  return -static_cast<png_int_32>(width) * 3;
+}
 
 }  // namespace
 
