@@ -1,21 +1,24 @@
-// File access for the BMP decoder: the file is mapped read-only, decoded in
-// place and unmapped; the one message is shown at the failure, or for an
-// unreadable file once everything is released.
+// File access for the BMP decoder: the whole file is read into memory through
+// the platform's reader, which refuses pipes, devices and directories rather
+// than waiting on them, and decoded there. A file that cannot be read gets the
+// open-failure message, preceded by a stderr line with the system's reason.
 #include "image/dib_loader.h"
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
-#include <cstring>
+#include <string>
+#include <vector>
 
+#include "platform/file_read.h"
 #include "platform/message_box.h"
 
 namespace {
 
 constexpr char kCaption[] = "Error";
+
+// Room for the largest picture the decoder accepts at 4 file bytes per 3
+// decoded ones (32-bit pixels, or narrow rows padded to 4 bytes), plus
+// headers and the largest colour table.
+constexpr size_t kMaxFileBytes = kMaxPixelBytes / 3 * 4 + (size_t{1} << 20);
 
 void report(uint8_t showLoadErrors, const char* text) {
   if (showLoadErrors != 0) showMessageBox(kCaption, text);
@@ -31,28 +34,19 @@ void formatOpenFailure(char (&text)[kLoadMessageSize], const char* fileName) {
 }
 
 RgbImage* loadDibImage(const char* fileName, uint8_t showLoadErrors) {
-  RgbImage* image = nullptr;
-  bool opened = false;
-  int file = open(fileName, O_RDONLY | O_CLOEXEC);
-  if (file >= 0) {
-    struct stat info;
-    // An empty file cannot be mapped and counts as unreadable.
-    if (fstat(file, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-      const size_t size = static_cast<size_t>(info.st_size);
-      void* view = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file, 0);
-      if (view != MAP_FAILED) {
-        opened = true;
-        DibStatus status = decodeDib(static_cast<const uint8_t*>(view), size, &image);
-        if (status != DibStatus::kOk) report(showLoadErrors, dibStatusMessage(status));
-        munmap(view, size);
-      }
+  std::vector<uint8_t> bytes;
+  std::string reason;
+  if (!readRegularFile(fileName, kMaxFileBytes, bytes, reason) || bytes.empty()) {
+    if (showLoadErrors != 0) {
+      std::fprintf(stderr, "%s: %s\n", fileName, reason.empty() ? "empty file" : reason.c_str());
+      char text[kLoadMessageSize];
+      formatOpenFailure(text, fileName);
+      report(showLoadErrors, text);
     }
-    close(file);
+    return nullptr;
   }
-  if (!opened) {
-    char text[kLoadMessageSize];
-    formatOpenFailure(text, fileName);
-    report(showLoadErrors, text);
-  }
+  RgbImage* image = nullptr;
+  const DibStatus status = decodeDib(bytes.data(), bytes.size(), &image);
+  if (status != DibStatus::kOk) report(showLoadErrors, dibStatusMessage(status));
   return image;
 }

@@ -16,6 +16,8 @@ inline constexpr size_t kLoadMessageSize = 256;
 // freeRgbImage) or null. Each call shows at most one box, captioned "Error",
 // and only while `showLoadErrors` is non-zero: "Failed to open DIB file NAME.\n"
 // for a file that is missing, empty or unreadable, otherwise the decoder's text.
+// An unreadable file's reason goes to stderr first, as "NAME: reason" (for
+// example "boden.bmp: not a regular file"). A pipe or device is never waited on.
 RgbImage* loadDibImage(const char* fileName, uint8_t showLoadErrors);
 
 // The open-failure text for `fileName`, truncated to fit `kLoadMessageSize`.

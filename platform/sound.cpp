@@ -4,10 +4,16 @@
 #include <SDL_mixer.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/file_read.h"
 
 namespace {
 constexpr int kChannel = 0;  // one voice: a new sound replaces the old one
-}
+// A few minutes of CD-quality sound; larger files are refused, not read.
+constexpr size_t kMaxSoundFileBytes = size_t{64} << 20;
+}  // namespace
 
 MixerSound::~MixerSound() {
   if (device_ != Device::kOpen) return;
@@ -42,9 +48,23 @@ bool MixerSound::openDevice() {
 Mix_Chunk* MixerSound::chunkFor(const std::string& fileName) {
   auto found = chunks_.find(fileName);
   if (found != chunks_.end()) return found->second;
-  Mix_Chunk* chunk = Mix_LoadWAV(fileName.c_str());
+  // Read through the platform's reader, which never waits on a pipe or device,
+  // and decode from memory.
+  std::vector<uint8_t> bytes;
+  std::string reason;
+  Mix_Chunk* chunk = nullptr;
+  if (readRegularFile(fileName.c_str(), kMaxSoundFileBytes, bytes, reason)) {
+    if (bytes.empty()) {
+      reason = "empty file";
+    } else {
+      // The chunk keeps decoded samples of its own, not the file's bytes.
+      SDL_RWops* memory = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+      chunk = memory ? Mix_LoadWAV_RW(memory, /*freesrc=*/1) : nullptr;
+      if (!chunk) reason = Mix_GetError();
+    }
+  }
   if (!chunk) {
-    std::fprintf(stderr, "Sound \"%s\" is not played: %s\n", fileName.c_str(), Mix_GetError());
+    std::fprintf(stderr, "Sound \"%s\" is not played: %s\n", fileName.c_str(), reason.c_str());
   }
   chunks_[fileName] = chunk;
   return chunk;

@@ -1,6 +1,7 @@
 #include "image/dib_loader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -63,15 +64,26 @@ TEST_F(DibLoader, LoadsAFileByName) {
   EXPECT_TRUE(shown.texts.empty());
 }
 
-TEST_F(DibLoader, UnreadableFilesGiveExactlyOneOpenMessage) {
+// A pipe with no writer would block a plain open(); the loader must not wait.
+TEST_F(DibLoader, UnreadableFilesGiveExactlyOneOpenMessageAndTheReasonOnStderr) {
   const std::string missing = (folder_ / "missing.bmp").string();
   const std::string empty = write("empty.bmp", {});
-  for (const std::string& name : {missing, empty, folder_.string()}) {
+  const std::string pipe = (folder_ / "pipe.bmp").string();
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const std::pair<std::string, const char*> cases[] = {{missing, "No such file or directory"},
+                                                       {empty, "empty file"},
+                                                       {folder_.string(), "not a regular file"},
+                                                       {pipe, "not a regular file"},
+                                                       {"/dev/zero", "not a regular file"}};
+  for (const auto& [name, reason] : cases) {
     ShownMessages shown;
+    testing::internal::CaptureStderr();
     EXPECT_EQ(loadDibImage(name.c_str(), 1), nullptr);
+    const std::string err = testing::internal::GetCapturedStderr();
     ASSERT_EQ(shown.texts.size(), 1u) << name;
     EXPECT_EQ(shown.captions[0], "Error");
     EXPECT_EQ(shown.texts[0], "Failed to open DIB file " + name + ".\n");
+    EXPECT_TRUE(err.starts_with(name + ": " + reason + "\n")) << err;
   }
 }
 
@@ -98,7 +110,9 @@ TEST_F(DibLoader, StaysSilentWhileLoadErrorsAreOff) {
   BmpRecipe v4;
   v4.headerSize = 108;
   EXPECT_EQ(loadDibImage(write("v4.bmp", makeBmp(v4)).c_str(), 0), nullptr);
+  testing::internal::CaptureStderr();
   EXPECT_EQ(loadDibImage((folder_ / "missing.bmp").c_str(), 0), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   EXPECT_TRUE(shown.texts.empty());
 }
 

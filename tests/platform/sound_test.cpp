@@ -3,6 +3,7 @@
 #include "platform/sound.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -95,14 +96,28 @@ TEST_F(DiskAudio, ASecondCallCutsTheFirstOff) {
   EXPECT_LT(lastLong, 44100u);
 }
 
-TEST_F(DiskAudio, AMissingFileIsReportedOnceAndChangesNothing) {
+// Each bad file is reported once, with its reason; a pipe is not waited on.
+TEST_F(DiskAudio, AnUnplayableFileIsReportedOnceWithTheReason) {
+  const std::string pipe = dir_ + "pipe.wav", noise = dir_ + "noise.wav";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  std::ofstream(noise) << "not a sound at all";
+  const std::pair<std::string, std::string> cases[] = {
+      {"no-such-sound.wav", "No such file or directory"},
+      {pipe, "not a regular file"},
+      {noise, ""}};  // the decoder's own words
   MixerSound sound;
-  testing::internal::CaptureStderr();
-  sound.playAsync("no-such-sound.wav");
-  sound.playAsync("no-such-sound.wav");
-  const std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_NE(err.find("no-such-sound.wav"), std::string::npos) << err;
-  EXPECT_EQ(err.find("no-such-sound.wav"), err.rfind("no-such-sound.wav")) << "reported twice";
+  for (const auto& [name, reason] : cases) {
+    testing::internal::CaptureStderr();
+    sound.playAsync(name.c_str());
+    sound.playAsync(name.c_str());
+    const std::string err = testing::internal::GetCapturedStderr();
+    const std::string line = "Sound \"" + name + "\" is not played: " + reason;
+    EXPECT_NE(err.find(line), std::string::npos) << err;
+    EXPECT_EQ(err.find(line), err.rfind(line)) << "reported twice: " << err;
+    EXPECT_EQ(err.find("is not played: \n"), std::string::npos) << "no reason: " << err;
+  }
+  unlink(pipe.c_str());
+  unlink(noise.c_str());
 }
 
 TEST(NoAudioDevice, SaysSoOnceAndStaysSilent) {
