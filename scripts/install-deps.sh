@@ -1,14 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when missing.
+# Installs the Debian packages the build, the program, the tests, the
+# benchmarks, the package and the README's animation need, when missing.
 set -euo pipefail
 
 packages=(
+  # the build and the program
   build-essential cmake pkg-config
   freeglut3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
   libsdl2-dev libsdl2-mixer-dev libpng-dev
+  # SDL's error box draws with the X core fonts; without them no box appears
+  xfonts-base
+  # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils
+  # the BMP fuzzer
   clang libclang-rt-14-dev
+  # the Debian package (cpack -G DEB: dpkg-shlibdeps and file) and its desktop entry check
+  dpkg-dev file desktop-file-utils
+  # the README's animation (scripts/make-animation.sh)
+  apngasm
 )
 
 missing=()

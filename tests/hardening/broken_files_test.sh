@@ -99,6 +99,13 @@ for run in 0 1 2 3 4 5; do
       answered=$((answered + 1))
       continue
     fi
+    # No box at all (SDL's X11 box needs the core fonts of xfonts-base): stop
+    # at once with SDL's own words instead of waiting for boxes to answer.
+    if grep -q '^(no message box could be shown' stderr; then
+      echo "FAIL (run $run): the program could not show its error box:"
+      grep '^(no message box could be shown' stderr
+      exit 1
+    fi
     [ "$answered" -ge "${#bad[@]}" ] && xdotool search --onlyvisible --name '^Quibbix$' >/dev/null && break
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1

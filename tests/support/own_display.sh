@@ -7,9 +7,26 @@
 # program again when it came too soon. (Keeping a client connected instead
 # would spare the resets, but key events sent to later windows then go astray.)
 
+# Each tool a window test calls, and the Debian package that brings it.
+own_display_tools=(Xvfb:xvfb xdpyinfo:x11-utils xwininfo:x11-utils xdotool:xdotool)
+
+# Says which tools are missing and returns non-zero, at once, rather than
+# letting a test wait minutes for windows that cannot appear.
+require_window_tools() {
+  local entry missing=0
+  for entry in "${own_display_tools[@]}"; do
+    if ! command -v "${entry%%:*}" >/dev/null 2>&1; then
+      echo "FAIL: ${entry%%:*} is not installed (Debian package ${entry#*:}; scripts/install-deps.sh installs it)"
+      missing=1
+    fi
+  done
+  return "$missing"
+}
+
 # Starts Xvfb, sets DISPLAY and own_display_pid; returns non-zero on failure.
 start_own_display() {
   local fifo number=
+  require_window_tools || return 1
   fifo=$(mktemp -u)
   mkfifo "$fifo" || return 1
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
