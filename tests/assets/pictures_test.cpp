@@ -135,7 +135,8 @@ TEST(Pictures, OddWidthRowsArePaddedAndReadBackBottomUp) {
   std::string path = (std::filesystem::temp_directory_path() /
                       ("quibbix_odd_" + std::to_string(::getpid()) + ".bmp"))
                          .string();
-  ASSERT_TRUE(assets::writeFile(path, bytes));
+  std::string reason;
+  ASSERT_TRUE(assets::writeFile(path, bytes, reason)) << reason;
   ImagePtr image = loadPicture(path);
   std::filesystem::remove(path);
   ASSERT_NE(image, nullptr);

@@ -1,13 +1,26 @@
 // Runs the real quibbix-shot under the current display and opens its PNG.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "tools/shot/png_file.h"
 
 namespace {
+
+namespace fs = std::filesystem;
+
+std::string readText(const std::string& path) {
+  std::stringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
+}
 
 int runShot(const std::string& args) {
   // From the folder with the pictures, as the program runs.
@@ -56,7 +69,39 @@ TEST(ShotTool, IsRepeatableAndHonoursTheSpin) {
   for (const std::string& f : {a, b, c}) std::remove(f.c_str());
 }
 
-TEST(ShotTool, ReportsAnUnwritableFile) {
-  EXPECT_NE(runShot("--seed 1 --frames 0 --size 64x64 --out /nonexistent-dir/x.png 2>/dev/null"),
-            0);
+// A failed write leaves the target exactly as it was and says so: a device
+// behind a link is refused before the run, a missing folder and a full file
+// system (a small tmpfs, where we may mount one) fail at the write.
+TEST(ShotTool, AFailedWriteLeavesTheTargetAsItWas) {
+  const fs::path folder = testing::TempDir() + "quibbix-shot-" + std::to_string(getpid());
+  fs::create_directories(folder);
+  const std::string err = (folder / "err").string();
+  const std::string run = "--seed 1 --frames 1 --size 200x200 --out ";
+  auto failsSaying = [&](const std::string& out, const std::string& reason) {
+    EXPECT_EQ(runShot(run + out + " 2>" + err), 1 << 8) << out;
+    EXPECT_EQ(readText(err),
+              "quibbix-shot: cannot write " + out + ": " + reason + "; nothing was changed\n");
+  };
+
+  const std::string device = (folder / "device.png").string();
+  fs::create_symlink("/dev/full", device);
+  failsSaying(device, "not a regular file");
+  EXPECT_EQ(fs::read_symlink(device), "/dev/full");
+  failsSaying((folder / "none" / "x.png").string(), "No such file or directory");
+
+  const fs::path small = folder / "small";
+  fs::create_directory(small);
+  if (mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") == 0) {
+    const std::string keep = (small / "keep.png").string();
+    const std::string old(30000, 'k');
+    std::ofstream(keep, std::ios::binary) << old;
+    std::ofstream(small / "filler", std::ios::binary) << std::string(64 * 1024, 'f');
+    failsSaying(keep, "No space left on device");
+    EXPECT_EQ(readText(keep), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(small), {}), 2) << "a scratch file was left";
+    umount2(small.c_str(), MNT_DETACH);
+  } else {
+    std::printf("no tmpfs could be mounted here; the full disk is left to the unit test\n");
+  }
+  fs::remove_all(folder);
 }

@@ -1,6 +1,6 @@
 #include "tools/assets/file_formats.h"
 
-#include <cstdio>
+#include "platform/file_write.h"
 
 namespace assets {
 
@@ -78,12 +78,8 @@ std::vector<uint8_t> encodeWav16(const std::vector<int16_t>& samples, uint32_t s
   return out;
 }
 
-bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  ok = (std::fclose(f) == 0) && ok;
-  return ok;
+bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string& reason) {
+  return replaceFile(path.c_str(), bytes.data(), bytes.size(), reason);
 }
 
 }  // namespace assets

@@ -14,7 +14,8 @@ namespace assets {
 std::vector<uint8_t> encodeBmp24(const Canvas& canvas);
 std::vector<uint8_t> encodeWav16(const std::vector<int16_t>& samples, uint32_t sampleRate);
 
-// Writes the whole buffer; false if the file could not be written.
-bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes);
+// Replaces the file with the whole buffer; false with the reason if it could
+// not be written, leaving the old file as it was.
+bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string& reason);
 
 }  // namespace assets

@@ -26,8 +26,10 @@ int main(int argc, char** argv) {
       {"explode.wav", assets::encodeWav16(assets::synthesizeJumpSound(), assets::kSampleRate)},
   };
   for (const Output& out : outputs) {
-    if (!assets::writeFile(dir + out.name, out.bytes)) {
-      std::fprintf(stderr, "quibbix-assetgen: cannot write %s%s\n", dir.c_str(), out.name);
+    std::string reason;
+    if (!assets::writeFile(dir + out.name, out.bytes, reason)) {
+      std::fprintf(stderr, "quibbix-assetgen: cannot write %s%s: %s\n", dir.c_str(), out.name,
+                   reason.c_str());
       return 1;
     }
   }

@@ -4,7 +4,12 @@
 
 #include <cstring>
 
+#include "platform/file_read.h"
+#include "platform/file_write.h"
+
 namespace {
+
+constexpr size_t kMaxPngFileBytes = size_t{256} << 20;
 
 // Negative: the first row in memory is the bottom one.
 png_int_32 bottomUpStride(int width) {
@@ -25,20 +30,26 @@ bool writePng(const std::string& path, const RgbPicture& picture, std::string& e
   image.width = static_cast<png_uint_32>(picture.width);
   image.height = static_cast<png_uint_32>(picture.height);
   image.format = PNG_FORMAT_RGB;
-  if (!png_image_write_to_file(&image, path.c_str(), 0, picture.pixels.data(),
-                               bottomUpStride(picture.width), nullptr)) {
+  // Encoded in memory first: the file is then replaced in one step, never
+  // left half-written or removed.
+  std::vector<uint8_t> encoded(PNG_IMAGE_PNG_SIZE_MAX(image));
+  png_alloc_size_t size = encoded.size();
+  if (!png_image_write_to_memory(&image, encoded.data(), &size, 0, picture.pixels.data(),
+                                 bottomUpStride(picture.width), nullptr)) {
     error = image.message;
     png_image_free(&image);
     return false;
   }
-  return true;
+  return replaceFile(path.c_str(), encoded.data(), size, error);
 }
 
 bool readPng(const std::string& path, RgbPicture& picture, std::string& error) {
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) {
+  std::vector<uint8_t> file;
+  if (!readRegularFile(path.c_str(), kMaxPngFileBytes, file, error)) return false;
+  if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) {
     error = image.message;
     png_image_free(&image);
     return false;

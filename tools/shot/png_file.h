@@ -12,7 +12,8 @@ struct RgbPicture {
 };
 
 // Bottom row first, as OpenGL reads a frame; the file stores it top row first.
-// Returns false with a reason in `error` if the file cannot be written.
+// Returns false with a reason in `error` if the file cannot be written; then
+// whatever was at `path` is left as it was.
 bool writePng(const std::string& path, const RgbPicture& picture, std::string& error);
 
 // Reads any PNG as RGB, bottom row first.

@@ -18,6 +18,7 @@
 #endif
 
 #include "app/startup.h"
+#include "platform/file_write.h"
 #include "platform/message_box.h"
 #include "platform/sound.h"
 #include "render/scene_draw.h"
@@ -69,6 +70,14 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  // Refused now rather than after the run: a device, pipe or folder is never
+  // written to (the write itself checks again).
+  if (!canReplaceFile(options.out.c_str(), error)) {
+    std::fprintf(stderr, "quibbix-shot: cannot write %s: %s; nothing was changed\n",
+                 options.out.c_str(), error.c_str());
+    return 1;
+  }
+
   // A box nobody can see would wait for ever; stderr has the text already.
   setMessageBoxHandler([](const char*, const char*) {});
   const int window = openHiddenWindow(options.width, options.height);
@@ -92,7 +101,8 @@ int main(int argc, char** argv) {
 #endif
 
   if (!writePng(options.out, picture, error)) {
-    std::fprintf(stderr, "quibbix-shot: cannot write %s: %s\n", options.out.c_str(), error.c_str());
+    std::fprintf(stderr, "quibbix-shot: cannot write %s: %s; nothing was changed\n",
+                 options.out.c_str(), error.c_str());
     return 1;
   }
   return 0;
