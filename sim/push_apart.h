@@ -2,7 +2,11 @@
 // the packed fast relaxation share one definition of it, to the bit.
 #pragma once
 
-#ifdef __SSE2__
+// The SSE2 forms of the push and of the fast sweep's block test. Building with
+// QUIBBIX_PORTABLE_RELAXATION defined takes the plain forms everywhere, which
+// give the same bits; the tests run once that way.
+#if defined(__SSE2__) && !defined(QUIBBIX_PORTABLE_RELAXATION)
+#define QUIBBIX_RELAXATION_SSE2 1
 #include <emmintrin.h>
 #endif
 
@@ -12,7 +16,7 @@
 
 // `value` < `floor` ? `floor` : `value` (NaN stays NaN).
 inline double atLeast(double floor, double value) {
-#ifdef __SSE2__
+#ifdef QUIBBIX_RELAXATION_SSE2
   return _mm_cvtsd_f64(_mm_max_sd(_mm_set_sd(floor), _mm_set_sd(value)));
 #else
   return value < floor ? floor : value;
@@ -21,7 +25,7 @@ inline double atLeast(double floor, double value) {
 
 // `value` < `limit` ? 3 : 1.
 inline double threeIfBelow(double value, double limit) {
-#ifdef __SSE2__
+#ifdef QUIBBIX_RELAXATION_SSE2
   const __m128d below = _mm_cmplt_sd(_mm_set_sd(value), _mm_set_sd(limit));
   return _mm_cvtsd_f64(
       _mm_or_pd(_mm_and_pd(below, _mm_set_sd(3.0)), _mm_andnot_pd(below, _mm_set_sd(1.0))));

@@ -14,29 +14,21 @@
 // relaxCrowdReference is that sweep written out literally: 7 n (n + 1) / 2
 // calls, about 7.9 million at 1500 hamsters, most of them ending at the first
 // box test of separate. A faster sweep may skip calls only where it can prove
-// separate would change nothing, must keep the chain exactly as here, and is
+// separate would change nothing, must use the same chain (sim/strength_chain.h), and is
 // checked bit for bit against this one.
 #include "sim/relaxation.h"
 
 #include "sim/fast_relaxation.h"
 #include "sim/hamster.h"
-
-namespace {
-constexpr float kRowStrength = 2.5f;
-constexpr float kOneSeventh = 0.14285715f;  // the float nearest 1/7
-constexpr double kChainFactor = 0.9;
-}  // namespace
+#include "sim/strength_chain.h"
 
 void relaxCrowdReference(std::span<Hamster* const> crowd) {
   const size_t count = crowd.size();
+  const StrengthChain& chain = strengthChain();
   for (int pass = 0; pass < kRelaxationPasses; ++pass) {
     for (size_t i = 0; i < count; ++i) {
       Hamster& first = *crowd[i];
-      float strength = kRowStrength;
-      for (size_t j = i; j < count; ++j) {
-        first.separate(*crowd[j], strength * kOneSeventh);
-        strength = static_cast<float>(strength * kChainFactor);
-      }
+      for (size_t j = i; j < count; ++j) first.separate(*crowd[j], chain.at(j - i));
     }
   }
 }

@@ -1,7 +1,9 @@
 // The fast relaxation against the literal loop, bit for bit, on states chosen
 // to break the shortcuts it takes: crowds stacked on one point, spread far
 // outside its grid, on the box and cell boundaries, with zeros of both signs,
-// subnormal and non-finite coordinates, and long runs with jumps.
+// subnormal and non-finite coordinates, and long runs with jumps. Every
+// comparison also checks that the crowd went through the fast sweep whenever
+// its size calls for it, so the literal loop is never compared with itself.
 #include "sim/fast_relaxation.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +23,12 @@
 #include "tools/scenario/scenario.h"
 
 namespace {
+
+// Crowds of 40 up to the whole pool go through the fast sweep, smaller and
+// larger ones through the literal loop.
+bool bySweep(int count) {
+  return count >= 40 && count <= 1500;
+}
 
 // Two copies of one crowd, relaxed one way each.
 class Twins {
@@ -48,7 +56,11 @@ class Twins {
     for (auto& h : fast_) fast.push_back(h.get());
     for (int round = 0; round < rounds; ++round) {
       relaxCrowdReference(literal);
+      const FastRelaxationCounters before = fastRelaxationCounters();
       relaxCrowdFast(fast);
+      EXPECT_EQ(fastRelaxationCounters().fastSweeps - before.fastSweeps, bySweep(size()) ? 1u : 0u);
+      EXPECT_EQ(fastRelaxationCounters().literalSweeps - before.literalSweeps,
+                bySweep(size()) ? 0u : 1u);
       for (size_t i = 0; i < literal.size(); ++i) {
         ASSERT_EQ(0, std::memcmp(&literal[i]->x, &fast[i]->x, 3 * sizeof(float)))
             << "round " << round << ", hamster " << i << ": literal (" << literal[i]->x << ", "
@@ -72,7 +84,7 @@ float uniform(float low, float high) {
 
 TEST(FastRelaxation, RandomCrowdsOfEverySize) {
   platform::srand(11);
-  for (int count : {1, 2, 3, 63, 64, 65, 129, 400, 1500}) {
+  for (int count : {1, 2, 3, 39, 40, 63, 64, 65, 129, 400, 1500, 1501}) {
     SCOPED_TRACE(count);
     Twins twins(count);
     for (int i = 0; i < count; ++i)
@@ -88,6 +100,12 @@ TEST(FastRelaxation, CrowdsStackedOnOnePoint) {
     for (int i = 0; i < twins.size(); ++i) twins.place(i, centre, -centre, i % 3 ? 0.0f : -0.0f);
     twins.relaxAndCompare(3);
   }
+}
+
+TEST(FastRelaxation, ATightClusterPushingItselfAround) {
+  Twins twins(60);
+  for (int i = 0; i < 60; ++i) twins.place(i, 0.01f * (i % 7), 0.013f * (i % 5), 0.002f * (i % 3));
+  twins.relaxAndCompare();
 }
 
 TEST(FastRelaxation, NearlyStackedWithZerosAndSubnormals) {
