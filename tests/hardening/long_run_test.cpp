@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "app/scene_state.h"
+#include "app/startup.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "platform/sound.h"
 #include "sim/frame_step.h"
 #include "sim/hamster.h"
+#include "tools/scenario/scenario.h"
 
 namespace {
 
@@ -207,4 +209,36 @@ TEST_F(LongRun, AfterAWeekOfJugglingAFrameStillTumblesByItsRate) {
     // Below 36000 a float holds 0.004 of a degree; the step is 10.4.
     ASSERT_NEAR(turned, 652 * 0.016, 0.01) << frame;
   }
+}
+
+namespace {
+
+class CountingSound final : public Sound {
+ public:
+  void playAsync(const char*) override { ++played; }
+  int played = 0;
+};
+
+}  // namespace
+
+// The replay and shot tools accept any frame count up to INT64_MAX; the last
+// frames of such a run play with their own events and frame lengths, and the
+// frame counter never steps past the top (a UBSan build would report it).
+TEST(ScenarioFrames, TheLastFramesOfTheLongestRunPlayWithoutOverflow) {
+  Scenario scenario;
+  scenario.seed = 4;
+  scenario.frames = INT64_MAX;
+  scenario.frameMs = {16, 40};
+  scenario.events = {{INT64_MAX, InputEvent::kSpace}, {INT64_MAX - 5, InputEvent::kSpace}};
+  SceneState state;
+  CountingSound sound;
+  ScenarioRun run(scenario, state, sound);
+  run.start(/*graphics=*/false);
+  int frames = 0;
+  run.playFrameRange(INT64_MAX - 2, INT64_MAX, [&](SceneState&) { ++frames; });
+  EXPECT_EQ(frames, 3);
+  EXPECT_EQ(sound.played, 1) << "the event of the very last frame";
+  // Frames INT64_MAX - 2, - 1 and INT64_MAX take lengths 16, 40 and 16.
+  EXPECT_EQ(run.clock().milliseconds(), 72);
+  freeHamsters(state);
 }

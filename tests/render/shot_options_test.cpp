@@ -23,17 +23,17 @@ bool parse(std::initializer_list<const char*> args, ShotOptions& options, std::s
 TEST(ShotOptions, ReadsEveryOption) {
   ShotOptions o;
   std::string error;
-  ASSERT_TRUE(parse(
-      {"--seed", "4294967295", "--frames", "120", "--frame-ms", "16,17", "--count", "1500",
-       "--events", "3:space,9:click", "--spin", "-12.5", "--size", "800x400", "--out", "a.png"},
-      o, error))
+  ASSERT_TRUE(parse({"--seed", "4294967295", "--frames", "9223372036854775807", "--frame-ms",
+                     "16,17", "--count", "1500", "--events", "3:space,9223372036854775807:click",
+                     "--spin", "-12.5", "--size", "800x400", "--out", "a.png"},
+                    o, error))
       << error;
   EXPECT_EQ(o.scenario.seed, 4294967295u);
-  EXPECT_EQ(o.scenario.frames, 120);
+  EXPECT_EQ(o.scenario.frames, INT64_MAX);
   EXPECT_EQ(o.scenario.frameMs, (std::vector<int32_t>{16, 17}));
   EXPECT_EQ(o.scenario.count, 1500);
   ASSERT_EQ(o.scenario.events.size(), 2u);
-  EXPECT_EQ(o.scenario.events[1].frame, 9);
+  EXPECT_EQ(o.scenario.events[1].frame, INT64_MAX);
   EXPECT_EQ(o.spin, -12.5f);
   EXPECT_EQ(o.width, 800);
   EXPECT_EQ(o.height, 400);

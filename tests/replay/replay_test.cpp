@@ -187,6 +187,7 @@ TEST(ReplayArguments, BadArgumentsGiveOneUsageLineAndStatus2) {
       "--seed 1 --frames 3 --count 0",
       "--seed 1 --frames 3 --count 1501",
       "--seed 1 --frames -1",
+      "--seed 1 --frames 9223372036854775808",
       "--seed -1 --frames 1",
       "--seed 4294967296 --frames 1",
       "--seed 1x --frames 1",

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <sstream>
 
@@ -79,12 +80,12 @@ bool parseEvents(const std::string& text, std::vector<ScheduledEvent>& out, std:
     const size_t colon = part.find(':');
     long long frame;
     InputEvent event;
-    if (colon == std::string::npos || !parseInt(part.substr(0, colon), 1, INT32_MAX, frame) ||
+    if (colon == std::string::npos || !parseInt(part.substr(0, colon), 1, INT64_MAX, frame) ||
         !eventByName(part.substr(colon + 1), event)) {
       error = "bad event '" + part + "' (want FRAME:EVENT)";
       return false;
     }
-    events.push_back({static_cast<int>(frame), event});
+    events.push_back({frame, event});
   }
   out = events;
   return true;
@@ -100,11 +101,11 @@ ScenarioOption takeScenarioOption(const std::string& name, const std::string& va
     }
     scenario.seed = static_cast<uint32_t>(number);
   } else if (name == "--frames") {
-    if (!parseInt(value, 0, INT32_MAX, number)) {
-      error = "bad frame count '" + value + "'";
+    if (!parseInt(value, 0, INT64_MAX, number)) {
+      error = "bad frame count '" + value + "' (0 to " + std::to_string(INT64_MAX) + ")";
       return ScenarioOption::kBad;
     }
-    scenario.frames = static_cast<int>(number);
+    scenario.frames = number;
   } else if (name == "--count") {
     if (!parseInt(value, 1, kMaxHamsters, number)) {
       error = "bad count '" + value + "' (1 to 1500)";
@@ -162,13 +163,22 @@ void ScenarioRun::start(bool graphics) {
 }
 
 void ScenarioRun::playFrames(const std::function<void(SceneState&)>& endFrame) {
+  playFrameRange(1, scenario_.frames, endFrame);
+}
+
+void ScenarioRun::playFrameRange(int64_t first, int64_t last,
+                                 const std::function<void(SceneState&)>& endFrame) {
+  if (first < 1 || first > last) return;
   const std::vector<int32_t>& lengths = scenario_.frameMs;
-  for (int frame = 1; frame <= scenario_.frames; ++frame) {
+  // The loop ends on the last frame rather than one beyond it, so a range
+  // ending at INT64_MAX never counts past it.
+  for (int64_t frame = first;; ++frame) {
     for (const ScheduledEvent& scheduled : scenario_.events) {
       if (scheduled.frame == frame) deliverEvent(state_, scheduled.event);
     }
-    clock_.advance(lengths[(frame - 1) % lengths.size()]);
+    clock_.advance(lengths[static_cast<uint64_t>(frame - 1) % lengths.size()]);
     stepFrame(state_, clock_, sound_, scenario_.relaxation);
     endFrame(state_);
+    if (frame == last) break;
   }
 }

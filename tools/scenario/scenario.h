@@ -20,13 +20,13 @@ class Sound;
 enum class InputEvent { kSpace, kPlus, kMinus, kUpperQ, kClick, kRightClick, kLeftRelease };
 
 struct ScheduledEvent {
-  int frame;
+  int64_t frame;
   InputEvent event;
 };
 
 struct Scenario {
   uint32_t seed = 0;
-  int frames = 0;
+  int64_t frames = 0;                // any count from 0 to INT64_MAX runs without overflow
   std::vector<int32_t> frameMs{16};  // frame lengths, repeated as needed
   int count = 0;                     // hamsterCount before frame 1; 0 keeps the start value
   std::vector<ScheduledEvent> events;
@@ -57,6 +57,10 @@ class ScenarioRun {
   void start(bool graphics);
   // Plays frames 1..scenario.frames, calling endFrame after each.
   void playFrames(const std::function<void(SceneState&)>& endFrame);
+  // Plays frames first..last (first >= 1), as they would come in a longer run:
+  // their events and frame lengths; last may be INT64_MAX.
+  void playFrameRange(int64_t first, int64_t last,
+                      const std::function<void(SceneState&)>& endFrame);
 
   ScriptedClock& clock() { return clock_; }
 
