@@ -1,6 +1,7 @@
 #include "image/rgb_resample.h"
 
 #include <cstddef>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -50,6 +51,20 @@ void resampleRgb(const uint8_t* from, int32_t fromWidth, int32_t fromHeight, uin
         int64_t value = top * (kOne - row.weight) + bottom * row.weight;
         *to++ = static_cast<uint8_t>((value + (kOne * kOne) / 2) >> (2 * kFractionBits));
       }
+    }
+  }
+}
+
+void pickNearestRgb(const uint8_t* from, int32_t fromWidth, int32_t fromHeight, uint8_t* to,
+                    int32_t toWidth, int32_t toHeight) {
+  const size_t fromStride = static_cast<size_t>(fromWidth) * 3;
+  for (int32_t y = 0; y < toHeight; ++y) {
+    const int64_t row = (2 * int64_t{y} + 1) * fromHeight / (2 * int64_t{toHeight});
+    const uint8_t* source = from + static_cast<size_t>(row) * fromStride;
+    for (int32_t x = 0; x < toWidth; ++x) {
+      const int64_t column = (2 * int64_t{x} + 1) * fromWidth / (2 * int64_t{toWidth});
+      std::memcpy(to, source + static_cast<size_t>(column) * 3, 3);
+      to += 3;
     }
   }
 }

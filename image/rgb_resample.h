@@ -10,3 +10,8 @@
 // sizes must be positive.
 void resampleRgb(const uint8_t* from, int32_t fromWidth, int32_t fromHeight, uint8_t* to,
                  int32_t toWidth, int32_t toHeight);
+
+// The same with each output pixel copied from the source pixel under its
+// centre: no colours are blended, so a key colour stays exact.
+void pickNearestRgb(const uint8_t* from, int32_t fromWidth, int32_t fromHeight, uint8_t* to,
+                    int32_t toWidth, int32_t toHeight);

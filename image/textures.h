@@ -20,6 +20,9 @@ inline constexpr size_t kCutoutScratchBytes = 262144;
 // Requires a current OpenGL context. Fills state.textures. A file that cannot
 // be loaded leaves its texture object without an image (after the loader's
 // message and a line on stderr naming the file); the others are made anyway.
+// A cut-out picture larger than the driver takes is scaled down to the largest
+// size it takes (GL_MAX_TEXTURE_SIZE and a proxy texture decide), with a line
+// on stderr naming the file.
 void loadTextures(SceneState& state);
 
 // Writes the cut-out texture's RGBA pixels for a picture of `pixelCount`

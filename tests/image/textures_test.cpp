@@ -194,6 +194,45 @@ TEST_F(Textures, PicturesOfOtherSizesAreScaledOrSizedToFit) {
             (std::vector<uint8_t>{0, 128, 0, 0}));
 }
 
+// Wider than the driver's largest texture: the cut-out is scaled down to fit
+// without blending its key colour, the walls' picture to its 256 x 256 base.
+TEST_F(Textures, PicturesWiderThanTheDriverTakesAreScaledToFit) {
+  GLint maxSize = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+  const int width = maxSize + maxSize / 4;
+  std::vector<uint8_t> keyedLeft = solid(width, 4, {90, 60, 30});
+  for (int row = 0; row < 4; ++row) {
+    for (int x = 0; x < width / 2; ++x) {
+      const Rgb key = {0, 128, 0};
+      std::copy(key.begin(), key.end(), keyedLeft.begin() + (ptrdiff_t(row) * width + x) * 3);
+    }
+  }
+  write(3, bmp24(width, 4, keyedLeft));
+  write(2, bmp24(width, 4, solid(width, 4, {0, 0, 200})));
+
+  testing::internal::CaptureStderr();
+  loadTextures(state_);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_EQ(err.find("left empty"), std::string::npos) << err;
+  EXPECT_NE(err.find("transp.bmp: " + std::to_string(width) + " x 4 is larger"), std::string::npos)
+      << err;
+
+  const GLuint cutout = state_.textures.cutoutTexture;
+  EXPECT_EQ(levelWidth(cutout, 0), maxSize);
+  const std::vector<uint8_t> pixels = levelPixels(cutout, 0, GL_RGBA);
+  ASSERT_EQ(pixels.size(), size_t(maxSize) * 4 * 4);
+  for (size_t p = 0; p < pixels.size(); p += 4) {
+    const bool left = (p / 4) % maxSize < size_t(maxSize) / 2;
+    const std::vector<uint8_t> want =
+        left ? std::vector<uint8_t>{0, 128, 0, 0} : std::vector<uint8_t>{90, 60, 30, 255};
+    ASSERT_EQ(std::vector<uint8_t>(pixels.begin() + p, pixels.begin() + p + 4), want) << p / 4;
+  }
+  EXPECT_EQ(levelWidth(state_.textures.environmentTexture, 0), 256);
+  EXPECT_TRUE(
+      allPixelsAre(levelPixels(state_.textures.environmentTexture, 0, GL_RGB), {0, 0, 200}));
+}
+
 TEST_F(Textures, AFailedFileLeavesItsTextureEmptyAndStartUpGoesOn) {
   fs::remove(textureFileNames[2]);
   BmpRecipe v4;
