@@ -4,11 +4,13 @@
 # line per bad picture, the other pictures made into textures, a jump heard
 # only when its sound is sound, and a normal quit.
 #
-# Six runs cover every picture in every state once (a Latin square): picture
-# i is in state (i + run) mod 6 of missing, empty, truncated, a rejected
-# header size, other dimensions than it should have, intact. The sound is
-# intact, missing, corrupt (no format chunk) or cut short, in turn; a sound
-# cut short may be played as far as it goes or refused.
+# Seven runs cover every picture in every state once (a Latin square):
+# picture i is in state (i + run) mod 7 of missing, empty, truncated, a
+# rejected header size, other dimensions than it should have (for the cut-out,
+# wider than the driver's largest texture), a pipe with no writer, intact. The
+# sound is intact, missing, corrupt (no format chunk), cut short or a pipe, in
+# turn; a sound cut short may be played as far as it goes or refused. A pipe
+# must never be waited on: start-up and the jump go on, and q still quits.
 set -u
 program=$1
 assets=$2
@@ -18,8 +20,8 @@ source "$(dirname "$0")/../support/own_display.sh"
 start_own_display || { echo "FAIL: no X display of our own"; stop_own_display; exit 1; }
 
 pictures=(boden.bmp hamster.bmp env.bmp transp.bmp)
-states=(missing empty truncated header dimensions intact)
-sounds=(intact missing corrupt truncated)
+states=(missing empty truncated header dimensions pipe intact)
+sounds=(intact missing corrupt truncated pipe)
 workdir=$(mktemp -d)
 pid=
 trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$workdir"; stop_own_display' EXIT
@@ -49,8 +51,10 @@ break_picture() {
     truncated) head -c 300 "$assets/$file" >"$file" ;;
     header) printf '\x6c' | dd of="$file" bs=1 seek=14 conv=notrunc status=none ;;  # 108
     dimensions)
-      # An odd width for the scaled pictures; more than 256 x 256 for the cut-out.
-      if [ "$cutout" = yes ]; then write_bmp 300 300 "$file"; else write_bmp 30 20 "$file"; fi ;;
+      # An odd width for the scaled pictures; wider than GL_MAX_TEXTURE_SIZE
+      # (16384 with Mesa) for the cut-out, which is scaled down to fit.
+      if [ "$cutout" = yes ]; then write_bmp 20000 4 "$file"; else write_bmp 30 20 "$file"; fi ;;
+    pipe) rm -f "$file" && mkfifo "$file" ;;
     intact) ;;
   esac
 }
@@ -71,21 +75,24 @@ wait_for_end() {
   kill -9 "$pid"; wait "$pid" 2>/dev/null; pid=; status="still running"
 }
 
-for run in 0 1 2 3 4 5; do
+for run in 0 1 2 3 4 5 6; do
   rm -rf "$workdir/run" && mkdir "$workdir/run" && cd "$workdir/run" || exit 1
   cp "$assets"/*.bmp "$assets"/explode.wav . || { echo "FAIL: no assets in $assets"; exit 1; }
   bad=()
+  oversized=no
   for i in 0 1 2 3; do
-    state=${states[$(((i + run) % 6))]}
+    state=${states[$(((i + run) % 7))]}
     cutout=no; [ "$i" = 3 ] && cutout=yes
     break_picture "${pictures[$i]}" "$state" "$cutout"
     case $state in dimensions | intact) ;; *) bad+=("${pictures[$i]}:$state") ;; esac
+    [ "$state$cutout" = dimensionsyes ] && oversized=yes
   done
-  sound=${sounds[$((run % 4))]}
+  sound=${sounds[$((run % 5))]}
   case $sound in
     missing) rm explode.wav ;;
     corrupt) head -c 12 "$assets/explode.wav" >explode.wav && head -c 4000 /dev/zero >>explode.wav ;;
     truncated) head -c 3000 "$assets/explode.wav" >explode.wav.part && mv explode.wav.part explode.wav ;;
+    pipe) rm explode.wav && mkfifo explode.wav ;;
   esac
 
   launch_program stderr env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$PWD/device.raw" "$program"
@@ -119,6 +126,9 @@ for run in 0 1 2 3 4 5; do
     case ${entry#*:} in
       missing | empty) grep -qx "Error: Failed to open DIB file $file." stderr || fail "no open failure for $file" ;;
       header) grep -qx "Error: Unknown DIB file format." stderr || fail "no format message for $file" ;;
+      pipe)
+        grep -qx "Error: Failed to open DIB file $file." stderr || fail "no open failure for $file"
+        grep -qx "$file: not a regular file" stderr || fail "no reason for $file" ;;
     esac
   done
   # The pictures that loaded, odd sizes included, became textures.
@@ -127,6 +137,9 @@ for run in 0 1 2 3 4 5; do
     for entry in "${bad[@]}"; do [ "${entry%%:*}" = "$file" ] && expected=1; done
     [ "$(grep -cx "Texture from $file left empty." stderr)" = "$expected" ] || fail "texture of $file"
   done
+  if [ "$oversized" = yes ]; then
+    grep -q '^transp.bmp: 20000 x 4 is larger than the driver' stderr || fail "the wide cut-out unnamed"
+  fi
 
   window=$(xdotool search --onlyvisible --name '^Quibbix$' | head -n 1)
   if [ -z "$window" ] || ! kill -0 "$pid" 2>/dev/null; then
@@ -150,6 +163,12 @@ for run in 0 1 2 3 4 5; do
     sleep 1
     heard_something && fail "a $sound sound played"
     [ "$(grep -c '^Sound "explode.wav" is not played' stderr)" = 1 ] || fail "no single line for the $sound sound"
+    case $sound in
+      missing) reason="No such file or directory" ;;
+      pipe) reason="not a regular file" ;;
+      *) reason="" ;;
+    esac
+    grep -q "^Sound \"explode.wav\" is not played: $reason" stderr || fail "no reason for the $sound sound"
   fi
   kill -0 "$pid" 2>/dev/null || fail "the program ended after the jump"
   # The program is gone before the key's release reaches it.
@@ -159,4 +178,4 @@ for run in 0 1 2 3 4 5; do
 done
 
 if [ "$failures" -ne 0 ]; then exit 1; fi
-echo "broken files test passed: 6 runs"
+echo "broken files test passed: 7 runs"

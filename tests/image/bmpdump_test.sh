@@ -23,7 +23,7 @@ done
 
 check_refusal() {
   local file=$1 message=$2
-  "$tool" "$file" >"$out/stdout" 2>"$out/err"
+  timeout 3 "$tool" "$file" >"$out/stdout" 2>"$out/err"
   local status=$?
   [ "$status" -eq 1 ] || fail "$file: exit status $status, not 1"
   [ ! -s "$out/stdout" ] || fail "$file: wrote a picture"
@@ -32,6 +32,13 @@ check_refusal() {
 check_refusal "$corpus/good/pal8v4.bmp" "Unknown DIB file format."
 check_refusal "$corpus/bad/shortfile.bmp" "Image file conversion error."
 check_refusal "$out/none.bmp" "Failed to open DIB file $out/none.bmp."
+grep -qx "$out/none.bmp: No such file or directory" "$out/err" || fail "no reason for a missing file"
+# A pipe with no writer and a device are refused at once, not waited on or
+# read for ever (timeout's status 124 would show a hang).
+mkfifo "$out/pipe.bmp"
+for special in "$out/pipe.bmp" /dev/zero; do
+  check_refusal "$special" "$special: not a regular file"
+done
 
 [ "$failures" -eq 0 ] || exit 1
 echo "bmpdump test passed"

@@ -1,6 +1,7 @@
 // Runs the real quibbix-shot under the current display and opens its PNG.
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -67,6 +68,28 @@ TEST(ShotTool, IsRepeatableAndHonoursTheSpin) {
   EXPECT_EQ(pa.pixels, pb.pixels);
   EXPECT_NE(pa.pixels, pc.pixels);
   for (const std::string& f : {a, b, c}) std::remove(f.c_str());
+}
+
+// A picture named by a pipe is refused at once, not waited on, and the shot
+// of a scene without it is not written.
+TEST(ShotTool, APipeForAPictureEndsTheRunWithoutAPicture) {
+  const fs::path folder = testing::TempDir() + "quibbix-shot-pipe-" + std::to_string(getpid());
+  fs::create_directories(folder);
+  for (const char* name : {"hamster.bmp", "env.bmp", "transp.bmp"}) {
+    fs::copy_file(fs::path(QUIBBIX_BINARY_DIR "/assets") / name, folder / name);
+  }
+  ASSERT_EQ(mkfifo((folder / "boden.bmp").c_str(), 0600), 0);
+  const std::string command = "cd " + folder.string() +
+                              " && timeout 20 " QUIBBIX_BINARY_DIR
+                              "/quibbix-shot --seed 1 --frames 1 --size 64x64 --out shot.png 2>err";
+  EXPECT_EQ(std::system(command.c_str()), 1 << 8);
+  const std::string err = readText((folder / "err").string());
+  EXPECT_NE(err.find("boden.bmp: not a regular file\nError: Failed to open DIB file boden.bmp.\n"),
+            std::string::npos)
+      << err;
+  EXPECT_NE(err.find("shot.png was not written"), std::string::npos) << err;
+  EXPECT_FALSE(fs::exists(folder / "shot.png"));
+  fs::remove_all(folder);
 }
 
 // A failed write leaves the target exactly as it was and says so: a device

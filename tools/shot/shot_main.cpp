@@ -5,8 +5,8 @@
 // then the frames with their scripted clock and events. Needs an X display
 // (a virtual one will do); the picture comes from the back buffer, read before
 // any swap. Start-up reads the pictures from the working directory, as the
-// program does; one that cannot be read is reported on stderr and drawn with
-// whatever its texture holds.
+// program does; if one cannot be made into its texture, the loader's message
+// is on stderr, no picture is written and the status is 1.
 #include <GL/freeglut.h>
 #include <GL/gl.h>
 
@@ -79,18 +79,23 @@ int main(int argc, char** argv) {
   }
 
   // A box nobody can see would wait for ever; stderr has the text already.
-  setMessageBoxHandler([](const char*, const char*) {});
+  // Each box is a picture that did not become its texture.
+  int failedPictures = 0;
+  setMessageBoxHandler([&failedPictures](const char*, const char*) { ++failedPictures; });
   const int window = openHiddenWindow(options.width, options.height);
 
   SceneState state;
   SilentSound sound;
   ScenarioRun run(options.scenario, state, sound);
   run.start(true);
-  // Earlier frames are never shown; their drawing changes only the tumble.
-  run.playFrames(settleTumbles);
-  if (options.spin) state.spinAngle = *options.spin;
-  drawFrame(state);
-  const RgbPicture picture = readBackBuffer(options.width, options.height);
+  RgbPicture picture;
+  if (failedPictures == 0) {
+    // Earlier frames are never shown; their drawing changes only the tumble.
+    run.playFrames(settleTumbles);
+    if (options.spin) state.spinAngle = *options.spin;
+    drawFrame(state);
+    picture = readBackBuffer(options.width, options.height);
+  }
   freeHamsters(state);
   // Lets the driver release the window's buffers before the process ends.
   glutDestroyWindow(window);
@@ -100,6 +105,12 @@ int main(int argc, char** argv) {
   __lsan_do_leak_check();
 #endif
 
+  if (failedPictures != 0) {
+    std::fprintf(stderr,
+                 "quibbix-shot: the scene's pictures did not all load; %s was not written\n",
+                 options.out.c_str());
+    return 1;
+  }
   if (!writePng(options.out, picture, error)) {
     std::fprintf(stderr, "quibbix-shot: cannot write %s: %s; nothing was changed\n",
                  options.out.c_str(), error.c_str());
