@@ -2,17 +2,21 @@
 // Callbacks only forward to functions that take the state as a parameter.
 #include <GL/freeglut.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
 #endif
 
+#include "app/command_line.h"
 #include "app/input.h"
 #include "app/scene_state.h"
 #include "app/startup.h"
 #include "platform/clock.h"
+#include "platform/data_folder.h"
 #include "platform/sound.h"
 #include "render/scene_draw.h"
 #include "sim/frame_step.h"
@@ -57,6 +61,24 @@ void checkLeaksWhileDriverLoaded() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Our own options are read before the toolkit's, so that --help and
+  // --version answer without a display; the toolkit takes its own from argv.
+  ProgramOptions options;
+  std::string error;
+  if (!parseCommandLine(argc, argv, options, error)) {
+    std::fprintf(stderr, "quibbix: %s\n\n%s", error.c_str(),
+                 usageText(programDataFolder()).c_str());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(usageText(programDataFolder()).c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::puts(versionText().c_str());
+    return 0;
+  }
+
   glutInit(&argc, argv);
   // Closing the window returns from the main loop, so the pool is freed.
   glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
@@ -71,6 +93,9 @@ int main(int argc, char** argv) {
   glutIdleFunc(onIdle);
 
   initScene(theScene, theClock, {static_cast<uint32_t>(std::time(nullptr)), true});
+  // The audio device opens and the sound is decoded now, so that the first
+  // jump costs the frame step no more than any later one.
+  theSound.preload(kJumpSoundFile);
   glutDisplayFunc(onDisplay);
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -13,6 +13,7 @@
 
 #include "image/dib_loader.h"
 #include "image/rgb_resample.h"
+#include "platform/data_folder.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -128,7 +129,7 @@ void loadTextures(SceneState& state) {
   glGetIntegerv(GL_UNPACK_ALIGNMENT, &savedAlignment);
   for (int i = 0; i < kTextureCount; ++i) {
     RgbImage*& image = state.imageSlots[i];
-    image = loadDibImage(textureFileNames[i], state.showLoadErrors);
+    image = loadDibImage(findDataFile(textureFileNames[i]).c_str(), state.showLoadErrors);
     GLuint name = 0;
     glGenTextures(1, &name);
     state.textures.slot(i) = name;

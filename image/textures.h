@@ -1,5 +1,5 @@
-// The four scene textures, made once at start-up from the BMP files in the
-// working directory.
+// The four scene textures, made once at start-up from the BMP files, each
+// looked for in the working directory first, then in the program's data folder.
 #pragma once
 
 #include <cstddef>

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/data_folder.h"
 #include "platform/file_read.h"
 
 namespace {
@@ -53,7 +54,7 @@ Mix_Chunk* MixerSound::chunkFor(const std::string& fileName) {
   std::vector<uint8_t> bytes;
   std::string reason;
   Mix_Chunk* chunk = nullptr;
-  if (readRegularFile(fileName.c_str(), kMaxSoundFileBytes, bytes, reason)) {
+  if (readRegularFile(findDataFile(fileName.c_str()).c_str(), kMaxSoundFileBytes, bytes, reason)) {
     if (bytes.empty()) {
       reason = "empty file";
     } else {
@@ -68,6 +69,10 @@ Mix_Chunk* MixerSound::chunkFor(const std::string& fileName) {
   }
   chunks_[fileName] = chunk;
   return chunk;
+}
+
+void MixerSound::preload(const char* fileName) {
+  if (openDevice()) chunkFor(fileName);
 }
 
 void MixerSound::playAsync(const char* fileName) {

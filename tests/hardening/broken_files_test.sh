@@ -75,6 +75,11 @@ wait_for_end() {
   kill -9 "$pid"; wait "$pid" 2>/dev/null; pid=; status="still running"
 }
 
+# A copy of the program with no data folder beside it, so that a file missing
+# here is missing everywhere (the build's assets/ would fill in for it).
+mkdir "$workdir/bin" && cp "$program" "$workdir/bin/" || { echo "FAIL: cannot copy $program"; exit 1; }
+program="$workdir/bin/$(basename "$program")"
+
 for run in 0 1 2 3 4 5 6; do
   rm -rf "$workdir/run" && mkdir "$workdir/run" && cd "$workdir/run" || exit 1
   cp "$assets"/*.bmp "$assets"/explode.wav . || { echo "FAIL: no assets in $assets"; exit 1; }

@@ -1,0 +1,125 @@
+#include "app/command_line.h"
+
+#include <cstring>
+
+#ifndef QUIBBIX_VERSION
+#define QUIBBIX_VERSION "unknown"
+#endif
+
+namespace {
+
+struct OptionSpec {
+  const char* name;
+  const char* valueName;  // null for a flag without a value
+  const char* help;
+  // Takes the value (null for a flag); false when it is not acceptable.
+  bool (*apply)(ProgramOptions& options, const char* value);
+};
+
+const OptionSpec kOptions[] = {
+    {"--help", nullptr, "print this text and exit",
+     [](ProgramOptions& o, const char*) {
+       o.help = true;
+       return true;
+     }},
+    {"--version", nullptr, "print the version and exit",
+     [](ProgramOptions& o, const char*) {
+       o.version = true;
+       return true;
+     }},
+};
+
+// freeglut's own options, which glutInit takes out of argv later.
+struct ToolkitOption {
+  const char* name;
+  bool takesValue;
+};
+const ToolkitOption kToolkitOptions[] = {
+    {"-display", true}, {"-geometry", true}, {"-direct", false}, {"-indirect", false},
+    {"-iconic", false}, {"-gldebug", false}, {"-sync", false},
+};
+
+const OptionSpec* findOption(const char* argument, const char** inlineValue) {
+  *inlineValue = nullptr;
+  for (const OptionSpec& option : kOptions) {
+    const size_t length = std::strlen(option.name);
+    if (std::strncmp(argument, option.name, length) != 0) continue;
+    if (argument[length] == '\0') return &option;
+    if (argument[length] == '=' && option.valueName) {
+      *inlineValue = argument + length + 1;
+      return &option;
+    }
+  }
+  return nullptr;
+}
+
+const ToolkitOption* findToolkitOption(const char* argument) {
+  for (const ToolkitOption& option : kToolkitOptions) {
+    if (std::strcmp(argument, option.name) == 0) return &option;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool parseCommandLine(int argc, const char* const* argv, ProgramOptions& options,
+                      std::string& error) {
+  for (int i = 1; i < argc; ++i) {
+    const char* argument = argv[i];
+    if (const ToolkitOption* toolkit = findToolkitOption(argument)) {
+      if (toolkit->takesValue && ++i >= argc) {
+        error = std::string(argument) + " needs a value";
+        return false;
+      }
+      continue;
+    }
+    const char* value = nullptr;
+    const OptionSpec* option = findOption(argument, &value);
+    if (!option) {
+      error = "unknown argument " + std::string(argument);
+      return false;
+    }
+    if (option->valueName && !value) {
+      if (++i >= argc) {
+        error = std::string(argument) + " needs a value";
+        return false;
+      }
+      value = argv[i];
+    }
+    if (!option->apply(options, value)) {
+      error = "bad value for " + std::string(option->name) + ": " + value;
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string usageText(const std::string& dataFolder) {
+  std::string text =
+      "usage: quibbix [options] [-display NAME]\n\n"
+      "A crowd of hamsters in a fenced pen, seen from above while the scene turns.\n\n"
+      "Options:\n";
+  for (const OptionSpec& option : kOptions) {
+    std::string left = option.name;
+    if (option.valueName) left += std::string(" ") + option.valueName;
+    left.resize(left.size() < 16 ? 16 : left.size() + 1, ' ');
+    text += "  " + left + option.help + "\n";
+  }
+  text +=
+      "  The toolkit's own options, such as -display NAME, go to the window system.\n\n"
+      "Keys:\n"
+      "  space           fling the hamsters near the middle into the air\n"
+      "  + and -         ten hamsters more or fewer (1 to 1500; 10 at the start)\n"
+      "  q or Esc        quit\n"
+      "Mouse:\n"
+      "  left button     fling them, like space\n\n"
+      "Files:\n"
+      "  boden.bmp, hamster.bmp, env.bmp, transp.bmp and explode.wav are looked for\n"
+      "  first in the current folder, then in " +
+      (dataFolder.empty() ? std::string("the program's data folder") : dataFolder) + "\n";
+  return text;
+}
+
+std::string versionText() {
+  return std::string("quibbix ") + QUIBBIX_VERSION;
+}

@@ -1,0 +1,26 @@
+// Where the program's own files are found: the folder of the running
+// executable, and from it the data folder that holds the pictures and the
+// sound (assets/ beside the executable in the build tree, share/quibbix/ once
+// installed). Names here are 8-bit paths; folders end in '/'.
+#pragma once
+
+#include <string>
+
+// The folder of the running executable, or empty when it cannot be told.
+// Linux reads /proc/self/exe.
+std::string executableFolder();
+
+// The data folder for an executable in `exeFolder`: `assets/` there when it
+// exists (the build tree), else `../share/quibbix/` from it (an install under
+// any prefix). Empty when `exeFolder` is.
+std::string dataFolderFor(const std::string& exeFolder);
+
+// dataFolderFor(executableFolder()), worked out once.
+const std::string& programDataFolder();
+
+// The path to read the data file `name` from: `name` itself when the current
+// folder has an entry of that name (a file there wins, even a broken one),
+// else the data folder's copy when there is one, else `name` unchanged, so a
+// file missing everywhere is reported under the name it was asked for.
+std::string findDataFile(const char* name, const std::string& dataFolder);
+std::string findDataFile(const char* name);  // in programDataFolder()

@@ -1,0 +1,54 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+bool parse(std::vector<const char*> arguments, ProgramOptions& options, std::string& error) {
+  arguments.insert(arguments.begin(), "quibbix");
+  return parseCommandLine(static_cast<int>(arguments.size()), arguments.data(), options, error);
+}
+
+}  // namespace
+
+TEST(CommandLine, NoArgumentsRunTheToyAsBefore) {
+  ProgramOptions options;
+  std::string error;
+  EXPECT_TRUE(parse({}, options, error));
+  EXPECT_FALSE(options.help);
+  EXPECT_FALSE(options.version);
+}
+
+TEST(CommandLine, OurOptionsAreReadAndTheToolkitsPassWithTheirValues) {
+  ProgramOptions options;
+  std::string error;
+  // "--help" after -display is the display's name, not our option.
+  EXPECT_TRUE(parse({"-display", "--help", "-sync", "--version"}, options, error)) << error;
+  EXPECT_FALSE(options.help);
+  EXPECT_TRUE(options.version);
+  EXPECT_TRUE(parse({"--help", "-geometry", "300x300+0+0"}, options, error)) << error;
+  EXPECT_TRUE(options.help);
+}
+
+TEST(CommandLine, AnythingElseIsRefusedNamingTheArgument) {
+  const std::vector<std::vector<const char*>> refused = {
+      {"--bogus"}, {"-h"}, {"--help=yes"}, {"--helpme"}, {"boden.bmp"}, {""}, {"-display"}};
+  for (const auto& arguments : refused) {
+    ProgramOptions options;
+    std::string error;
+    EXPECT_FALSE(parse(arguments, options, error)) << arguments[0];
+    EXPECT_NE(error.find(arguments[0]), std::string::npos) << error;
+  }
+}
+
+TEST(CommandLine, UsageNamesKeysMouseAndWhereFilesAreLookedFor) {
+  const std::string usage = usageText("/opt/toy/share/quibbix/");
+  for (const char* part : {"--help", "--version", "-display", "space", "q or Esc", "left button",
+                           "explode.wav", "current folder, then in /opt/toy/share/quibbix/"}) {
+    EXPECT_NE(usage.find(part), std::string::npos) << part;
+  }
+  EXPECT_EQ(versionText().rfind("quibbix ", 0), 0u);
+}

@@ -1,0 +1,63 @@
+#include "platform/data_folder.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Works in a folder of its own, made the current one, with a data folder inside.
+class DataFolder : public testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() / ("quibbix-data-" + std::to_string(getpid()));
+    fs::create_directories(root_ / "work");
+    fs::create_directories(root_ / "data");
+    previous_ = fs::current_path();
+    fs::current_path(root_ / "work");
+    data_ = (root_ / "data").string() + "/";
+  }
+  void TearDown() override {
+    fs::current_path(previous_);
+    fs::remove_all(root_);
+  }
+  void touch(const fs::path& path) { std::ofstream(path) << "x"; }
+
+  fs::path root_, previous_;
+  std::string data_;
+};
+
+}  // namespace
+
+TEST_F(DataFolder, TheCurrentFolderWinsThenTheDataFolderThenTheNameAsAsked) {
+  touch(root_ / "data" / "boden.bmp");
+  touch(root_ / "data" / "env.bmp");
+  touch("env.bmp");
+  fs::create_directory("explode.wav");  // even an entry that cannot be read wins
+  EXPECT_EQ(findDataFile("env.bmp", data_), "env.bmp");
+  EXPECT_EQ(findDataFile("explode.wav", data_), "explode.wav");
+  EXPECT_EQ(findDataFile("boden.bmp", data_), data_ + "boden.bmp");
+  EXPECT_EQ(findDataFile("transp.bmp", data_), "transp.bmp");
+  EXPECT_EQ(findDataFile("boden.bmp", ""), "boden.bmp");
+}
+
+TEST_F(DataFolder, AssetsBesideTheExecutableElseTheInstalledShareFolder) {
+  const std::string bin = (root_ / "prefix" / "bin").string() + "/";
+  fs::create_directories(bin);
+  EXPECT_EQ(dataFolderFor(bin), (root_ / "prefix" / "share" / "quibbix").string() + "/");
+  fs::create_directory(bin + "assets");
+  EXPECT_EQ(dataFolderFor(bin), bin + "assets/");
+  EXPECT_EQ(dataFolderFor(""), "");
+}
+
+TEST(ExecutableFolder, IsTheFolderOfThisTestProgram) {
+  const std::string folder = executableFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(folder.back(), '/');
+  EXPECT_TRUE(fs::equivalent(folder, fs::path(QUIBBIX_BINARY_DIR) / "tests"));
+}
