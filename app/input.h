@@ -2,7 +2,7 @@
 // app/main.cpp forward here; nothing here touches hamsters or OpenGL.
 #pragma once
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 
 enum class KeyResult { kIgnored, kHandled, kQuit };
 

@@ -13,15 +13,17 @@
 
 #include "app/command_line.h"
 #include "app/input.h"
-#include "app/scene_state.h"
 #include "app/startup.h"
 #include "platform/clock.h"
 #include "platform/data_folder.h"
 #include "platform/sound.h"
 #include "render/scene_draw.h"
+#include "scene/scene_state.h"
 #include "sim/frame_step.h"
 
 namespace {
+
+constexpr char kWindowTitle[] = "Quibbix";
 
 SceneState theScene;
 MonotonicClock theClock;

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 
 class Clock;
 

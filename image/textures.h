@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 
 // File i fills texture slot i: floor, hamster, environment, cut-out.
 inline constexpr char textureFileNames[kTextureCount][15] = {"boden.bmp", "hamster.bmp", "env.bmp",

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 
 inline constexpr int kHamsterVertexCount = 32;
 inline constexpr int kHamsterTriangleCount = 8;

@@ -2,7 +2,12 @@
 
 #include <GL/gl.h>
 
-#include "app/scene_state.h"
+namespace {
+// Light 0, positional, fixed in eye coordinates.
+constexpr float kLightAmbient[4] = {0.5f, 0.5f, 0.5f, 1.0f};
+constexpr float kLightDiffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+constexpr float kLightPosition[4] = {1.0f, 1.0f, 2.0f, 1.0f};
+}  // namespace
 
 void setFixedRenderState() {
   glClearDepth(1.0);

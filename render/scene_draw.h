@@ -6,7 +6,7 @@
 // in their upper corners.
 #pragma once
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 
 // Draws one frame into the back buffer without presenting it, so that tools
 // and tests can read the pixels back. Builds the hamster display lists on the

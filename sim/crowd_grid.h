@@ -12,7 +12,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 
 namespace fast_relaxation {
 

@@ -29,7 +29,7 @@
 
 #include <cmath>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 #include "sim/hamster.h"
 #include "sim/push_apart.h"
 #include "sim/relaxation.h"

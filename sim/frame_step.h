@@ -1,7 +1,7 @@
 // One simulated frame: everything an idle turn does before the frame is drawn.
 #pragma once
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 #include "sim/relaxation.h"
 
 class Clock;

@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 #include "sim/skip_bounds.h"
 #include "sim/sweep_crowd.h"
 

@@ -8,11 +8,11 @@
 #include <memory>
 #include <vector>
 
-#include "app/scene_state.h"
 #include "app/startup.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "platform/sound.h"
+#include "scene/scene_state.h"
 #include "sim/frame_step.h"
 #include "sim/hamster.h"
 #include "tools/scenario/scenario.h"

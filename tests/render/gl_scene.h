@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/scene_state.h"
 #include "platform/clock.h"
+#include "scene/scene_state.h"
 
 struct Rgb {
   uint8_t r, g, b;

@@ -15,9 +15,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/scene_state.h"
 #include "platform/random.h"
 #include "platform/sound.h"
+#include "scene/scene_state.h"
 #include "sim/hamster.h"
 #include "sim/relaxation.h"
 #include "tools/scenario/scenario.h"

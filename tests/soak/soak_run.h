@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/scene_state.h"
 #include "platform/clock.h"
+#include "scene/scene_state.h"
 
 struct SoakOptions {
   uint32_t seed = 1;

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/scene_state.h"
 #include "app/startup.h"
 #include "platform/sound.h"
+#include "scene/scene_state.h"
 #include "sim/hamster.h"
 #include "tools/scenario/scenario.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/scene_state.h"
 #include "platform/clock.h"
+#include "scene/scene_state.h"
 #include "sim/frame_step.h"
 
 class Sound;

@@ -1,6 +1,7 @@
-// Everything that lives for the whole run, in one record. The program has one
-// static instance (app/main.cpp); tests make their own. Functions take the
-// state, or the part of it they need, as a parameter.
+// Everything that lives for the whole run, in one record, and the sizes it is
+// made with. It sits beneath every other layer but the platform: the program
+// has one static instance (app/main.cpp), tests make their own, and functions
+// take the state, or the part of it they need, as a parameter.
 #pragma once
 
 #include <array>
@@ -14,12 +15,6 @@ inline constexpr int kGrassTufts = 60;
 inline constexpr int kFrameTimeRing = 10;
 inline constexpr int kTextureCount = 4;
 
-// Light 0, positional, fixed in eye coordinates.
-inline constexpr float kLightAmbient[4] = {0.5f, 0.5f, 0.5f, 1.0f};
-inline constexpr float kLightDiffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-inline constexpr float kLightPosition[4] = {1.0f, 1.0f, 2.0f, 1.0f};
-
-inline constexpr char kWindowTitle[] = "Quibbix";
 inline constexpr char kJumpSoundFile[] = "explode.wav";
 
 struct GrassTuft {
