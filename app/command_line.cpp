@@ -27,6 +27,11 @@ const OptionSpec kOptions[] = {
        o.version = true;
        return true;
      }},
+    {"--fps", nullptr, "print the frames drawn per second every five seconds",
+     [](ProgramOptions& o, const char*) {
+       o.fps = true;
+       return true;
+     }},
 };
 
 // freeglut's own options, which glutInit takes out of argv later.

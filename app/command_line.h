@@ -9,6 +9,7 @@
 struct ProgramOptions {
   bool help = false;     // --help: print the usage and exit 0
   bool version = false;  // --version: print the version and exit 0
+  bool fps = false;      // --fps: print the frame rate every five seconds
 };
 
 // Reads argv[1..argc-1] into `options`. False, with the offending argument in

@@ -2,6 +2,8 @@
 // Callbacks only forward to functions that take the state as a parameter.
 #include <GL/freeglut.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -12,12 +14,16 @@
 #endif
 
 #include "app/command_line.h"
+#include "app/fps_counter.h"
 #include "app/input.h"
 #include "app/startup.h"
 #include "platform/clock.h"
 #include "platform/data_folder.h"
+#include "platform/frame_pacer.h"
 #include "platform/sound.h"
+#include "platform/text_output.h"
 #include "render/scene_draw.h"
+#include "render/swap_interval.h"
 #include "scene/scene_state.h"
 #include "sim/frame_step.h"
 
@@ -28,6 +34,9 @@ constexpr char kWindowTitle[] = "Quibbix";
 SceneState theScene;
 MonotonicClock theClock;
 MixerSound theSound;
+FramePacer thePacer;
+bool showFrameRate = false;  // --fps
+FpsCounter theFrameCounter;
 
 void onKeyboard(unsigned char key, int, int) {
   // Quitting ends the process here, without freeing the hamsters.
@@ -38,9 +47,18 @@ void onMouse(int button, int state, int, int) {
   handleMouseButton(theScene, button, state);
 }
 
+// One frame per idle turn. The pacer sleeps after the frame when it came
+// sooner than the display needs; the next frame step measures that time too,
+// so the crowd moves at the same speed paced or not.
 void onIdle() {
   stepFrame(theScene, theClock, theSound);
   drawScene(theScene);
+  if (showFrameRate) {
+    const std::string line = theFrameCounter.frameDrawn(theClock.milliseconds());
+    // A report that standard output cannot take now is dropped.
+    if (!line.empty()) writeWithoutBlocking(STDOUT_FILENO, line);
+  }
+  thePacer.waitForNextFrame(theClock);
 }
 
 void onDisplay() {
@@ -81,6 +99,8 @@ int main(int argc, char** argv) {
     return 0;
   }
 
+  showFrameRate = options.fps;
+
   glutInit(&argc, argv);
   // Closing the window returns from the main loop, so the pool is freed.
   glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
@@ -88,6 +108,8 @@ int main(int argc, char** argv) {
   glutInitWindowSize(500, 500);
   glutInitWindowPosition(100, 100);
   glutCreateWindow(kWindowTitle);
+  // One frame per display refresh where the driver holds to it.
+  requestSwapInterval(1);
 
   glutMouseFunc(onMouse);
   glutKeyboardFunc(onKeyboard);

@@ -1,5 +1,6 @@
 // The program's sense of time: milliseconds since start from a monotonic wall
-// clock. The frame step reads time only through Clock, so tests script it.
+// clock, and waiting on it. The frame step and the frame pacing use time only
+// through Clock, so tests script it.
 #pragma once
 
 #include <chrono>
@@ -11,6 +12,8 @@ class Clock {
   // Milliseconds since the clock started, as a 32-bit count that wraps after
   // about 24.8 days (callers subtract readings with wrap-around arithmetic).
   virtual int32_t milliseconds() = 0;
+  // Gives up the processor for about that many milliseconds (none for 0 or less).
+  virtual void sleep(int32_t ms) = 0;
 };
 
 // Steady wall time since construction; never CPU time.
@@ -18,6 +21,8 @@ class MonotonicClock final : public Clock {
  public:
   MonotonicClock();
   int32_t milliseconds() override;
+  // Never less than asked; the system may wake the thread a little later.
+  void sleep(int32_t ms) override;
 
  private:
   std::chrono::steady_clock::time_point start_;
@@ -28,6 +33,10 @@ class ScriptedClock final : public Clock {
  public:
   explicit ScriptedClock(int32_t startMs = 0) : now_(startMs) {}
   int32_t milliseconds() override { return now_; }
+  // Sleeping takes exactly the time asked, at once.
+  void sleep(int32_t ms) override {
+    if (ms > 0) advance(ms);
+  }
   void set(int32_t ms) { now_ = ms; }
   // Wraps like the real 32-bit count.
   void advance(int32_t ms) {

@@ -20,6 +20,7 @@ TEST(CommandLine, NoArgumentsRunTheToyAsBefore) {
   EXPECT_TRUE(parse({}, options, error));
   EXPECT_FALSE(options.help);
   EXPECT_FALSE(options.version);
+  EXPECT_FALSE(options.fps);
 }
 
 TEST(CommandLine, OurOptionsAreReadAndTheToolkitsPassWithTheirValues) {
@@ -31,11 +32,15 @@ TEST(CommandLine, OurOptionsAreReadAndTheToolkitsPassWithTheirValues) {
   EXPECT_TRUE(options.version);
   EXPECT_TRUE(parse({"--help", "-geometry", "300x300+0+0"}, options, error)) << error;
   EXPECT_TRUE(options.help);
+  EXPECT_FALSE(options.fps);
+  EXPECT_TRUE(parse({"-display", ":5", "--fps"}, options, error)) << error;
+  EXPECT_TRUE(options.fps);
 }
 
 TEST(CommandLine, AnythingElseIsRefusedNamingTheArgument) {
-  const std::vector<std::vector<const char*>> refused = {
-      {"--bogus"}, {"-h"}, {"--help=yes"}, {"--helpme"}, {"boden.bmp"}, {""}, {"-display"}};
+  const std::vector<std::vector<const char*>> refused = {{"--bogus"},   {"-h"},    {"--help=yes"},
+                                                         {"--fps=1"},   {"--FPS"}, {"--helpme"},
+                                                         {"boden.bmp"}, {""},      {"-display"}};
   for (const auto& arguments : refused) {
     ProgramOptions options;
     std::string error;
@@ -46,8 +51,9 @@ TEST(CommandLine, AnythingElseIsRefusedNamingTheArgument) {
 
 TEST(CommandLine, UsageNamesKeysMouseAndWhereFilesAreLookedFor) {
   const std::string usage = usageText("/opt/toy/share/quibbix/");
-  for (const char* part : {"--help", "--version", "-display", "space", "q or Esc", "left button",
-                           "explode.wav", "current folder, then in /opt/toy/share/quibbix/"}) {
+  for (const char* part :
+       {"--help", "--version", "--fps", "-display", "space", "q or Esc", "left button",
+        "explode.wav", "current folder, then in /opt/toy/share/quibbix/"}) {
     EXPECT_NE(usage.find(part), std::string::npos) << part;
   }
   EXPECT_EQ(versionText().rfind("quibbix ", 0), 0u);

@@ -1,0 +1,35 @@
+#include "platform/frame_pacer.h"
+
+#include <algorithm>
+
+#include "platform/clock.h"
+
+FramePacer::FramePacer(int32_t framesPerSecond)
+    : periodUs_(1'000'000 / std::max<int32_t>(framesPerSecond, 1)) {}
+
+int32_t FramePacer::millisecondsToWait(int32_t nowMs) {
+  if (!started_) {
+    // Nothing to keep apart from yet: the next frame starts now.
+    started_ = true;
+    lastReadingMs_ = nowMs;
+    return 0;
+  }
+  // Readings wrap; a clock that went back counts as no time passed.
+  const int32_t elapsed =
+      static_cast<int32_t>(static_cast<uint32_t>(nowMs) - static_cast<uint32_t>(lastReadingMs_));
+  lastReadingMs_ = nowMs;
+  nowUs_ += int64_t{std::max(elapsed, 0)} * 1000;
+
+  const int64_t nextStartUs = plannedStartUs_ + periodUs_;
+  if (nowUs_ >= nextStartUs) {
+    plannedStartUs_ = nowUs_;
+    return 0;
+  }
+  plannedStartUs_ = nextStartUs;
+  // Rounded up: never sooner than planned.
+  return static_cast<int32_t>((nextStartUs - nowUs_ + 999) / 1000);
+}
+
+void FramePacer::waitForNextFrame(Clock& clock) {
+  clock.sleep(millisecondsToWait(clock.milliseconds()));
+}

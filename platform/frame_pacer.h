@@ -1,0 +1,38 @@
+// Frame pacing: holds the drawn frames to a steady rate by sleeping between
+// them, for drivers whose buffer swap does not wait for the display.
+//
+// The pacer plans when each frame may start, one period after the planned
+// start of the one before, so the rate stays right although sleeps come in
+// whole milliseconds. A frame that ends at or after the next planned start
+// has the next one begin at once and the plan starts again from there: a slow
+// frame is never delayed further, and the frames after it do not hurry to
+// make up the lost time. Where the swap already waits for the display, frames
+// arrive no sooner than planned and the pacer never sleeps.
+#pragma once
+
+#include <cstdint>
+
+class Clock;
+
+class FramePacer {
+ public:
+  static constexpr int32_t kDefaultRate = 60;  // frames per second
+
+  explicit FramePacer(int32_t framesPerSecond = kDefaultRate);
+
+  // Given the clock's reading once a frame is done, how many milliseconds to
+  // wait before the next one starts (0: start it now).
+  int32_t millisecondsToWait(int32_t nowMs);
+
+  // Reads the clock and sleeps on it for millisecondsToWait.
+  void waitForNextFrame(Clock& clock);
+
+ private:
+  int64_t periodUs_;  // microseconds per frame
+  bool started_ = false;
+  int32_t lastReadingMs_ = 0;
+  // The pacer's own timeline in microseconds from its first reading, free of
+  // the clock's 32-bit wrap.
+  int64_t nowUs_ = 0;
+  int64_t plannedStartUs_ = 0;  // of the frame that has just ended
+};

@@ -1,0 +1,93 @@
+#include "platform/frame_pacer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/clock.h"
+
+namespace {
+
+struct PacedRun {
+  int frames = 0;
+  int32_t slept = 0;           // milliseconds
+  std::vector<int32_t> waits;  // one per frame
+};
+
+// Runs frames of the given lengths (cycled) on a scripted clock for `spanMs`,
+// pacing after each the way the idle callback does.
+PacedRun run(std::vector<int32_t> frameMs, int32_t spanMs, int32_t startMs = 0) {
+  ScriptedClock clock(startMs);
+  FramePacer pacer;
+  PacedRun result;
+  int64_t passed = 0;
+  while (passed < spanMs) {
+    const int32_t before = clock.milliseconds();
+    clock.advance(frameMs[result.frames % frameMs.size()]);
+    const int32_t wait = pacer.millisecondsToWait(clock.milliseconds());
+    clock.sleep(wait);
+    result.waits.push_back(wait);
+    result.slept += wait;
+    ++result.frames;
+    passed += static_cast<int32_t>(static_cast<uint32_t>(clock.milliseconds()) -
+                                   static_cast<uint32_t>(before));
+  }
+  return result;
+}
+
+}  // namespace
+
+TEST(FramePacer, QuickFramesAreHeldToSixtyASecondBySleeping) {
+  // 2 ms frames would run at 500 a second unpaced.
+  const PacedRun paced = run({2}, 10'000);
+  EXPECT_GE(paced.frames, 599);
+  EXPECT_LE(paced.frames, 601);
+  EXPECT_GE(paced.slept, 10'000 - 2 * paced.frames);
+  for (size_t i = 1; i < paced.waits.size(); ++i) {
+    EXPECT_GE(paced.waits[i], 14) << "frame " << i;
+    EXPECT_LE(paced.waits[i], 15) << "frame " << i;
+  }
+  // Across the clock's 32-bit wrap the pacing is the same.
+  const PacedRun wrapped = run({2}, 10'000, INT32_MAX - 4'000);
+  EXPECT_EQ(wrapped.frames, paced.frames);
+  EXPECT_EQ(wrapped.waits, paced.waits);
+  // Frames of uneven length still average sixty a second.
+  const PacedRun uneven = run({1, 9, 4, 15, 0}, 10'000);
+  EXPECT_GE(uneven.frames, 599);
+  EXPECT_LE(uneven.frames, 601);
+}
+
+TEST(FramePacer, SlowFramesAreNeverDelayed) {
+  for (int32_t frameMs : {17, 18, 30, 250}) {
+    const PacedRun slow = run({frameMs}, 5'000);
+    EXPECT_EQ(slow.slept, 0) << frameMs << " ms frames";
+  }
+}
+
+TEST(FramePacer, AfterASlowFrameTheNextStartsAtOnceAndTheOneAfterAPeriodLater) {
+  FramePacer pacer;
+  EXPECT_EQ(pacer.millisecondsToWait(1000), 0);   // first frame: next starts now
+  EXPECT_EQ(pacer.millisecondsToWait(1002), 15);  // planned start 1016.7
+  EXPECT_EQ(pacer.millisecondsToWait(1019), 15);  // planned start 1033.3
+  EXPECT_EQ(pacer.millisecondsToWait(1100), 0);   // slow: 1050 had been planned
+  // The plan starts again at 1100; no burst to catch up with 1066 and 1083.
+  EXPECT_EQ(pacer.millisecondsToWait(1101), 16);  // next start 1116.7
+  EXPECT_EQ(pacer.millisecondsToWait(1118), 16);  // next start 1133.3
+}
+
+TEST(FramePacer, WaitsOnTheClockItIsGiven) {
+  ScriptedClock clock(500);
+  FramePacer pacer(50);  // 20 ms a frame
+  pacer.waitForNextFrame(clock);
+  EXPECT_EQ(clock.milliseconds(), 500);
+  clock.advance(5);
+  pacer.waitForNextFrame(clock);
+  EXPECT_EQ(clock.milliseconds(), 520);
+  clock.advance(5);
+  pacer.waitForNextFrame(clock);
+  EXPECT_EQ(clock.milliseconds(), 540);
+  clock.advance(40);
+  pacer.waitForNextFrame(clock);
+  EXPECT_EQ(clock.milliseconds(), 580);
+}
