@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -64,7 +65,13 @@ bool readRegularFile(const char* path, size_t maxBytes, std::vector<uint8_t>& by
   } else if (static_cast<uint64_t>(info.st_size) > maxBytes) {
     reason = tooLarge(maxBytes);
   } else {
-    ok = readToEnd(file, static_cast<size_t>(info.st_size), maxBytes, bytes, reason);
+    // A large file within the limit may still not fit in memory: a reason,
+    // not the end of the program.
+    try {
+      ok = readToEnd(file, static_cast<size_t>(info.st_size), maxBytes, bytes, reason);
+    } catch (const std::bad_alloc&) {
+      reason = std::strerror(ENOMEM);
+    }
   }
   close(file);
   return ok;
