@@ -114,8 +114,8 @@ bool uploadCutout(const RgbImage& image, const char* fileName, uint8_t* scratch,
 void keyCutoutPixels(const uint8_t* rgb, size_t pixelCount, uint8_t* rgba) {
   for (size_t p = 0; p < pixelCount; ++p, rgb += 3, rgba += 4) {
     std::memcpy(rgba, rgb, 3);
-    const bool keyed =
-        rgb[0] == kCutoutKey[0] && rgb[1] == kCutoutKey[1] && rgb[2] == kCutoutKey[2];
+    const bool keyed = rgb[0] == kCutoutKeyColour[0] && rgb[1] == kCutoutKeyColour[1] &&
+                       rgb[2] == kCutoutKeyColour[2];
     rgba[3] = keyed ? 0 : 255;
   }
 }
@@ -129,7 +129,7 @@ void loadTextures(SceneState& state) {
   glGetIntegerv(GL_UNPACK_ALIGNMENT, &savedAlignment);
   for (int i = 0; i < kTextureCount; ++i) {
     RgbImage*& image = state.imageSlots[i];
-    image = loadDibImage(findDataFile(textureFileNames[i]).c_str(), state.showLoadErrors);
+    image = loadDibImage(findDataFile(kTextureFiles[i]).c_str(), state.showLoadErrors);
     GLuint name = 0;
     glGenTextures(1, &name);
     state.textures.slot(i) = name;
@@ -141,7 +141,7 @@ void loadTextures(SceneState& state) {
     } else if (image) {
       glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
       if (i == kCutoutEntry) {
-        made = uploadCutout(*image, textureFileNames[i], scratch, state.showLoadErrors);
+        made = uploadCutout(*image, kTextureFiles[i], scratch, state.showLoadErrors);
       } else {
         uploadMipmapped(*image, scratch);
         made = true;
@@ -149,7 +149,7 @@ void loadTextures(SceneState& state) {
       glPixelStorei(GL_UNPACK_ALIGNMENT, savedAlignment);
     }
     if (!made && state.showLoadErrors != 0) {
-      std::fprintf(stderr, "Texture from %s left empty.\n", textureFileNames[i]);
+      std::fprintf(stderr, "Texture from %s left empty.\n", kTextureFiles[i]);
     }
     freeRgbImage(image);
     image = nullptr;

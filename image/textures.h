@@ -5,13 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "scene/scene_files.h"
 #include "scene/scene_state.h"
 
-// File i fills texture slot i: floor, hamster, environment, cut-out.
-inline constexpr char textureFileNames[kTextureCount][15] = {"boden.bmp", "hamster.bmp", "env.bmp",
-                                                             "transp.bmp"};
-// The cut-out picture's transparent colour, as loaded (red, green, blue).
-inline constexpr uint8_t kCutoutKey[3] = {0, 128, 0};
 // Mipmapped textures are built from a picture of this size; others are scaled to it.
 inline constexpr int kMipmapBaseSize = 256;
 // Cut-out pictures up to 256 x 256 pixels use one fixed scratch buffer.
@@ -26,5 +22,5 @@ inline constexpr size_t kCutoutScratchBytes = 262144;
 void loadTextures(SceneState& state);
 
 // Writes the cut-out texture's RGBA pixels for a picture of `pixelCount`
-// pixels: colours copied, alpha 0 for the key colour exactly, 255 elsewhere.
+// pixels: colours copied, alpha 0 for kCutoutKeyColour exactly, 255 elsewhere.
 void keyCutoutPixels(const uint8_t* rgb, size_t pixelCount, uint8_t* rgba);

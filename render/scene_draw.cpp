@@ -8,6 +8,7 @@
 
 #include "render/hamster_draw.h"
 #include "render/hamster_model.h"
+#include "scene/scene_files.h"
 #include "sim/hamster.h"
 
 namespace {
@@ -17,6 +18,11 @@ struct Corner {
   float s, t;
 };
 using Quad = Corner[4];
+
+// A texture coordinate of the pictures' regions, as GL takes it.
+constexpr float st(double coordinate) {
+  return static_cast<float>(coordinate);
+}
 
 // Sloping walls from the floor's edge out to ±4 at height 1, wound to face the
 // inside; their lower edge lies 0.02 below the floor so the seam never gapes.
@@ -36,49 +42,51 @@ constexpr Quad kFloor = {
 constexpr Quad kFence[] = {
     {{-1.2f, 1.2f, -0.05f, 0, 0},
      {1.2f, 1.2f, -0.05f, 2, 0},
-     {1.2f, 1.2f, 0.02f, 2, 0.1f},
-     {-1.2f, 1.2f, 0.02f, 0, 0.1f}},
+     {1.2f, 1.2f, 0.02f, 2, st(kCutoutFence.t1)},
+     {-1.2f, 1.2f, 0.02f, 0, st(kCutoutFence.t1)}},
     {{1.2f, -1.2f, -0.05f, 0, 0},
      {-1.2f, -1.2f, -0.05f, 2, 0},
-     {-1.2f, -1.2f, 0.02f, 2, 0.1f},
-     {1.2f, -1.2f, 0.02f, 0, 0.1f}},
+     {-1.2f, -1.2f, 0.02f, 2, st(kCutoutFence.t1)},
+     {1.2f, -1.2f, 0.02f, 0, st(kCutoutFence.t1)}},
     {{1.2f, 1.2f, -0.05f, 0, 0},
      {1.2f, -1.2f, -0.05f, 2, 0},
-     {1.2f, -1.2f, 0.02f, 2, 0.1f},
-     {1.2f, 1.2f, 0.02f, 0, 0.1f}},
+     {1.2f, -1.2f, 0.02f, 2, st(kCutoutFence.t1)},
+     {1.2f, 1.2f, 0.02f, 0, st(kCutoutFence.t1)}},
     {{-1.2f, -1.2f, -0.05f, 0, 0},
      {-1.2f, 1.2f, -0.05f, 2, 0},
-     {-1.2f, 1.2f, 0.02f, 2, 0.1f},
-     {-1.2f, -1.2f, 0.02f, 0, 0.1f}},
+     {-1.2f, 1.2f, 0.02f, 2, st(kCutoutFence.t1)},
+     {-1.2f, -1.2f, 0.02f, 0, st(kCutoutFence.t1)}},
 };
 
 // One tuft in its own coordinates: two upright cards crossing at the origin.
+constexpr TexRect kTuft = kCutoutTuft;
 constexpr Quad kGrassTuft[] = {
-    {{-0.15f, 0, -0.05f, 0.8f, 0.86f},
-     {0.15f, 0, -0.05f, 1, 0.86f},
-     {0.15f, 0, 0.2f, 1, 1},
-     {-0.15f, 0, 0.2f, 0.8f, 1}},
-    {{0, -0.15f, -0.05f, 0.8f, 0.86f},
-     {0, 0.15f, -0.05f, 1, 0.86f},
-     {0, 0.15f, 0.2f, 1, 1},
-     {0, -0.15f, 0.2f, 0.8f, 1}},
+    {{-0.15f, 0, -0.05f, st(kTuft.s0), st(kTuft.t0)},
+     {0.15f, 0, -0.05f, st(kTuft.s1), st(kTuft.t0)},
+     {0.15f, 0, 0.2f, st(kTuft.s1), st(kTuft.t1)},
+     {-0.15f, 0, 0.2f, st(kTuft.s0), st(kTuft.t1)}},
+    {{0, -0.15f, -0.05f, st(kTuft.s0), st(kTuft.t0)},
+     {0, 0.15f, -0.05f, st(kTuft.s1), st(kTuft.t0)},
+     {0, 0.15f, 0.2f, st(kTuft.s1), st(kTuft.t1)},
+     {0, -0.15f, 0.2f, st(kTuft.s0), st(kTuft.t1)}},
 };
 
 // Three panels in a shallow arc above the pen's +y side: left, middle, right
 // as seen from the centre, each reading the right way round from there.
+constexpr TexRect kLeft = kCutoutSignLeft, kMiddle = kCutoutSignMiddle, kRight = kCutoutSignRight;
 constexpr Quad kSign[] = {
-    {{-1.3f, 1, 1, 0, 1},
-     {-0.5f, 1.4f, 1, 0.8f, 1},
-     {-0.5f, 1.4f, 0.7f, 0.8f, 0.75f},
-     {-1.3f, 1, 0.7f, 0, 0.75f}},
-    {{-0.4f, 1.5f, 1, 0, 0.75f},
-     {0.4f, 1.5f, 1, 0.8f, 0.75f},
-     {0.4f, 1.5f, 0.7f, 0.8f, 0.48f},
-     {-0.4f, 1.5f, 0.7f, 0, 0.48f}},
-    {{0.5f, 1.4f, 1, 0, 0.48f},
-     {1.3f, 1, 1, 1, 0.48f},
-     {1.3f, 1, 0.7f, 1, 0.2f},
-     {0.5f, 1.4f, 0.7f, 0, 0.2f}},
+    {{-1.3f, 1, 1, st(kLeft.s0), st(kLeft.t1)},
+     {-0.5f, 1.4f, 1, st(kLeft.s1), st(kLeft.t1)},
+     {-0.5f, 1.4f, 0.7f, st(kLeft.s1), st(kLeft.t0)},
+     {-1.3f, 1, 0.7f, st(kLeft.s0), st(kLeft.t0)}},
+    {{-0.4f, 1.5f, 1, st(kMiddle.s0), st(kMiddle.t1)},
+     {0.4f, 1.5f, 1, st(kMiddle.s1), st(kMiddle.t1)},
+     {0.4f, 1.5f, 0.7f, st(kMiddle.s1), st(kMiddle.t0)},
+     {-0.4f, 1.5f, 0.7f, st(kMiddle.s0), st(kMiddle.t0)}},
+    {{0.5f, 1.4f, 1, st(kRight.s0), st(kRight.t1)},
+     {1.3f, 1, 1, st(kRight.s1), st(kRight.t1)},
+     {1.3f, 1, 0.7f, st(kRight.s1), st(kRight.t0)},
+     {0.5f, 1.4f, 0.7f, st(kRight.s0), st(kRight.t0)}},
 };
 
 void drawQuad(const Quad& quad) {

@@ -7,15 +7,14 @@
 #include <array>
 #include <cstdint>
 
+#include "scene/scene_files.h"
+
 class Hamster;
 struct RgbImage;
 
 inline constexpr int kMaxHamsters = 1500;
 inline constexpr int kGrassTufts = 60;
 inline constexpr int kFrameTimeRing = 10;
-inline constexpr int kTextureCount = 4;
-
-inline constexpr char kJumpSoundFile[] = "explode.wav";
 
 struct GrassTuft {
   float x, y;  // on the floor, outside the pen

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "image/dib_loader.h"
+#include "scene/scene_files.h"
 #include "tools/assets/canvas.h"
 
 inline std::string builtAsset(const char* name) {

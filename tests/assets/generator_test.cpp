@@ -12,8 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kFiles[] = {"boden.bmp", "hamster.bmp", "env.bmp", "transp.bmp",
-                                  "explode.wav"};
+constexpr const char* kFiles[] = {kTextureFiles[0], kTextureFiles[1], kTextureFiles[2],
+                                  kTextureFiles[3], kJumpSoundFile};
 
 fs::path runGenerator(const std::string& tag) {
   fs::path dir =

@@ -17,9 +17,6 @@ namespace {
 
 using assets::kKeyColour;
 using assets::Rgb8;
-using assets::TexRect;
-
-constexpr const char* kPictures[] = {"boden.bmp", "hamster.bmp", "env.bmp", "transp.bmp"};
 
 double luminance(Rgb8 c) {
   return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b;
@@ -89,7 +86,7 @@ SeamStats columnSeams(const RgbImage& image, bool rows) {
 }
 
 TEST(Pictures, EachFileLoadsAt256By256AsA24BitBmpWithBothHeaders) {
-  for (const char* name : kPictures) {
+  for (const char* name : kTextureFiles) {
     SCOPED_TRACE(name);
     ImagePtr image = loadPicture(builtAsset(name));
     ASSERT_NE(image, nullptr);
@@ -111,10 +108,10 @@ TEST(Pictures, EachFileLoadsAt256By256AsA24BitBmpWithBothHeaders) {
 
 TEST(Pictures, FilesHoldExactlyWhatThePaintersMake) {
   const std::pair<const char*, assets::Canvas> painted[] = {
-      {"boden.bmp", assets::paintFloor()},
-      {"hamster.bmp", assets::paintHamsterSkin()},
-      {"env.bmp", assets::paintSurroundings()},
-      {"transp.bmp", assets::paintCutout()},
+      {kTextureFiles[kFloorPicture], assets::paintFloor()},
+      {kTextureFiles[kHamsterPicture], assets::paintHamsterSkin()},
+      {kTextureFiles[kEnvironmentPicture], assets::paintSurroundings()},
+      {kTextureFiles[kCutoutPicture], assets::paintCutout()},
   };
   for (const auto& [name, canvas] : painted) {
     SCOPED_TRACE(name);
@@ -146,7 +143,7 @@ TEST(Pictures, OddWidthRowsArePaddedAndReadBackBottomUp) {
 }
 
 TEST(Pictures, FloorTilesWithoutASeamBothWays) {
-  ImagePtr image = loadPicture(builtAsset("boden.bmp"));
+  ImagePtr image = loadPicture(builtAsset(kTextureFiles[kFloorPicture]));
   ASSERT_NE(image, nullptr);
   for (bool rows : {false, true}) {
     SeamStats seams = columnSeams(*image, rows);
@@ -156,7 +153,7 @@ TEST(Pictures, FloorTilesWithoutASeamBothWays) {
 }
 
 TEST(Pictures, WallPictureWrapsAcrossWithoutASeam) {
-  ImagePtr image = loadPicture(builtAsset("env.bmp"));
+  ImagePtr image = loadPicture(builtAsset(kTextureFiles[kEnvironmentPicture]));
   ASSERT_NE(image, nullptr);
   SeamStats seams = columnSeams(*image, false);
   EXPECT_LT(seams.acrossWrap, 1.5 * seams.inside);
@@ -168,12 +165,12 @@ TEST(Pictures, WallPictureWrapsAcrossWithoutASeam) {
 }
 
 TEST(Pictures, HamsterFaceEyesEarsBackAndBellyLieWhereTheModelMapsThem) {
-  ImagePtr image = loadPicture(builtAsset("hamster.bmp"));
+  ImagePtr image = loadPicture(builtAsset(kTextureFiles[kHamsterPicture]));
   ASSERT_NE(image, nullptr);
-  // The front face (s 0.37 to 0.63, t 0.09 to 0.26) has dark eyes on each half.
+  // The front face has dark eyes on each half.
   int leftEye = 0, rightEye = 0;
-  for (int y = int(0.09 * 256); y < int(0.26 * 256); ++y) {
-    for (int x = int(0.37 * 256); x < int(0.63 * 256); ++x) {
+  for (int y = int(kPeltFace.t0 * 256); y < int(kPeltFace.t1 * 256); ++y) {
+    for (int x = int(kPeltFace.s0 * 256); x < int(kPeltFace.s1 * 256); ++x) {
       if (luminance(pixelOf(*image, x, y)) < 50) ++(x < 128 ? leftEye : rightEye);
     }
   }
@@ -201,12 +198,12 @@ TEST(Pictures, HamsterFaceEyesEarsBackAndBellyLieWhereTheModelMapsThem) {
 }
 
 TEST(Pictures, CutoutHasKeyAndRealColourInEveryRegionTheSceneShows) {
-  ImagePtr image = loadPicture(builtAsset("transp.bmp"));
+  ImagePtr image = loadPicture(builtAsset(kTextureFiles[kCutoutPicture]));
   ASSERT_NE(image, nullptr);
   const std::pair<const char*, TexRect> regions[] = {
-      {"fence", assets::kFenceStrip},     {"tuft", assets::kGrassTuft},
-      {"left sign", assets::kSignLeft},   {"middle sign", assets::kSignMiddle},
-      {"right sign", assets::kSignRight},
+      {"fence", kCutoutFence},          {"tuft", kCutoutTuft},
+      {"left sign", kCutoutSignLeft},   {"middle sign", kCutoutSignMiddle},
+      {"right sign", kCutoutSignRight},
   };
   for (const auto& [name, region] : regions) {
     SCOPED_TRACE(name);
@@ -215,18 +212,18 @@ TEST(Pictures, CutoutHasKeyAndRealColourInEveryRegionTheSceneShows) {
     EXPECT_GT(count.opaque, 200) << "something must be drawn";
   }
   // The boards fill most of their panels and carry dark lettering.
-  for (TexRect sign : {assets::kSignLeft, assets::kSignMiddle, assets::kSignRight}) {
+  for (TexRect sign : {kCutoutSignLeft, kCutoutSignMiddle, kCutoutSignRight}) {
     RegionCount count = countRegion(*image, sign);
     EXPECT_GT(count.opaque, 6 * count.key);
     EXPECT_GT(count.dark, 600);
   }
   // The grass is green and leaves gaps between its blades.
-  RegionCount tuft = countRegion(*image, assets::kGrassTuft);
+  RegionCount tuft = countRegion(*image, kCutoutTuft);
   EXPECT_GT(tuft.key, tuft.opaque / 2);
 }
 
 TEST(Pictures, FenceRepeatsEveryThirtyTwoPixelsSoItsEndsMeet) {
-  ImagePtr image = loadPicture(builtAsset("transp.bmp"));
+  ImagePtr image = loadPicture(builtAsset(kTextureFiles[kCutoutPicture]));
   ASSERT_NE(image, nullptr);
   int keyAbove = 0;
   for (int y = 0; y < 26; ++y) {
@@ -242,7 +239,7 @@ TEST(Pictures, FenceRepeatsEveryThirtyTwoPixelsSoItsEndsMeet) {
 }
 
 TEST(Pictures, EveryCutoutPixelIsTheKeyExactlyOrClearlyNotIt) {
-  ImagePtr image = loadPicture(builtAsset("transp.bmp"));
+  ImagePtr image = loadPicture(builtAsset(kTextureFiles[kCutoutPicture]));
   ASSERT_NE(image, nullptr);
   int nearKey = 0;
   for (int y = 0; y < image->height; ++y) {

@@ -10,7 +10,7 @@
 namespace {
 
 TEST(JumpSound, FileIsMono16BitPcmWithConsistentSizes) {
-  std::vector<uint8_t> bytes = readBytes(builtAsset("explode.wav"));
+  std::vector<uint8_t> bytes = readBytes(builtAsset(kJumpSoundFile));
   ASSERT_GE(bytes.size(), 44u);
   EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "RIFF");
   EXPECT_EQ(readLe(bytes, 4, 4), bytes.size() - 8);
@@ -28,7 +28,7 @@ TEST(JumpSound, FileIsMono16BitPcmWithConsistentSizes) {
 }
 
 TEST(JumpSound, LastsUnderASecondAndAHalfPeaksBelowFullScaleAndEndsInSilence) {
-  std::vector<uint8_t> bytes = readBytes(builtAsset("explode.wav"));
+  std::vector<uint8_t> bytes = readBytes(builtAsset(kJumpSoundFile));
   ASSERT_GT(bytes.size(), 44u);
   std::vector<int> samples;
   for (size_t at = 44; at + 1 < bytes.size(); at += 2)

@@ -120,7 +120,7 @@ class Textures : public testing::Test {
   }
 
   void write(int entry, const std::vector<uint8_t>& bytes) {
-    std::ofstream(textureFileNames[entry], std::ios::binary)
+    std::ofstream(kTextureFiles[entry], std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   }
 
@@ -134,7 +134,7 @@ TEST_F(Textures, SlotsFollowTheFileOrderWithFullMipmapChains) {
   EXPECT_TRUE(messages_.empty());
   const Rgb colors[3] = {{200, 0, 0}, {0, 200, 0}, {0, 0, 200}};
   for (int i = 0; i < 3; ++i) {
-    SCOPED_TRACE(textureFileNames[i]);
+    SCOPED_TRACE(kTextureFiles[i]);
     const GLuint texture = state_.textures.slot(i);
     ASSERT_NE(texture, 0u);
     for (int level = 0; level <= 8; ++level)
@@ -234,7 +234,7 @@ TEST_F(Textures, PicturesWiderThanTheDriverTakesAreScaledToFit) {
 }
 
 TEST_F(Textures, AFailedFileLeavesItsTextureEmptyAndStartUpGoesOn) {
-  fs::remove(textureFileNames[2]);
+  fs::remove(kTextureFiles[2]);
   BmpRecipe v4;
   v4.headerSize = 108;
   write(1, makeBmp(v4));
@@ -258,7 +258,7 @@ TEST_F(Textures, AFailedFileLeavesItsTextureEmptyAndStartUpGoesOn) {
 }
 
 TEST_F(Textures, FailuresAreSilentWhileLoadErrorsAreOff) {
-  fs::remove(textureFileNames[0]);
+  fs::remove(kTextureFiles[0]);
   state_.showLoadErrors = 0;
   testing::internal::CaptureStderr();
   loadTextures(state_);

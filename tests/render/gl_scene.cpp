@@ -10,6 +10,7 @@
 #include "app/startup.h"
 #include "render/render_state.h"
 #include "render/scene_draw.h"
+#include "scene/scene_files.h"
 #include "sim/hamster.h"
 
 namespace {
@@ -53,9 +54,10 @@ GLuint signOnlyCutout() {
     for (int column = 0; column < kSide; ++column) {
       const double s = (column + 0.5) / kSide, t = (row + 0.5) / kSide;
       const Rgb* colour = nullptr;
-      if (t >= 0.2 && t < 0.48) colour = &kSignRightColour;
-      if (t >= 0.48 && t < 0.75 && s < 0.8) colour = &kSignMiddleColour;
-      if (t >= 0.75 && s < 0.8) colour = &kSignLeftColour;
+      const auto inside = [s, t](TexRect r) { return s < r.s1 && t >= r.t0 && t < r.t1; };
+      if (inside(kCutoutSignRight)) colour = &kSignRightColour;
+      if (inside(kCutoutSignMiddle)) colour = &kSignMiddleColour;
+      if (inside(kCutoutSignLeft)) colour = &kSignLeftColour;
       // A margin around the tuft's corner, whose edge pixels may sample a
       // neighbouring texel.
       if (s > 0.77 && t > 0.83) colour = nullptr;

@@ -6,6 +6,7 @@
 
 #include "render/hamster_model.h"
 #include "render/scene_draw.h"
+#include "scene/scene_files.h"
 
 namespace {
 
@@ -94,4 +95,37 @@ TEST(Projection, AspectIsWidthOverHeightAndStaysFiniteForAFlatWindow) {
   EXPECT_EQ(viewAspect(1300, 500), 2.6);
   EXPECT_EQ(viewAspect(500, 0), 500.0);
   EXPECT_EQ(viewAspect(0, 0), 0.0);
+}
+
+TEST(HamsterModel, ThePeltRegionsCoverTheirFacesTextureCoordinates) {
+  // The asset painter paints the face, the back and the ears where these
+  // regions say; the model's faces must read them there.
+  const auto within = [](int32_t vertex, TexRect r) {
+    const float* st = hamsterTexCoords[vertex];
+    return st[0] >= static_cast<float>(r.s0) && st[0] <= static_cast<float>(r.s1) &&
+           st[1] >= static_cast<float>(r.t0) && st[1] <= static_cast<float>(r.t1);
+  };
+  const struct {
+    const char* what;
+    int quad;
+    TexRect region;
+  } rects[] = {{"face", 2, kPeltFace}, {"back", 1, kPeltBack}};
+  for (const auto& [what, quad, region] : rects) {
+    for (int32_t vertex : hamsterQuads[quad]) EXPECT_TRUE(within(vertex, region)) << what << vertex;
+  }
+  // Each ear is listed in both windings; its corners are the painted patch's.
+  const struct {
+    int quad;
+    const TexPoint* patch;
+  } ears[] = {{18, kPeltRightEar}, {19, kPeltRightEar}, {20, kPeltLeftEar}, {21, kPeltLeftEar}};
+  for (const auto& [quad, patch] : ears) {
+    std::set<std::pair<float, float>> model, painted;
+    for (int32_t vertex : hamsterQuads[quad]) {
+      model.insert({hamsterTexCoords[vertex][0], hamsterTexCoords[vertex][1]});
+    }
+    for (int corner = 0; corner < 4; ++corner) {
+      painted.insert({static_cast<float>(patch[corner].s), static_cast<float>(patch[corner].t)});
+    }
+    EXPECT_EQ(model, painted) << "ear quad " << quad;
+  }
 }

@@ -37,7 +37,7 @@ PixelRect toPixels(TexRect r) {
 
 // The picket fence: 8 pickets to a repeat, two rails behind them.
 void paintFence(Canvas& canvas) {
-  PixelRect strip = toPixels(kFenceStrip);
+  PixelRect strip = toPixels(kCutoutFence);
   const int top = int(strip.y1);  // last row whose centre lies in the strip
   constexpr int kPitch = 32;
   constexpr double kHalfWidth = 9.0;
@@ -72,7 +72,7 @@ void paintFence(Canvas& canvas) {
 
 // Tapered, curving blades from a common root, drawn back to front.
 void paintTuft(Canvas& canvas) {
-  PixelRect r = toPixels(kGrassTuft);
+  PixelRect r = toPixels(kCutoutTuft);
   const int left = int(std::ceil(r.x0)) + 1;
   const int right = kTextureSize - 2;
   const int bottom = int(std::ceil(r.y0 - 0.5));
@@ -206,9 +206,9 @@ Canvas paintCutout() {
   canvas.fill(kKeyColour);
   paintFence(canvas);
   paintTuft(canvas);
-  paintSign(canvas, kSignLeft, "HELLO", kLetter, 111);
-  paintSign(canvas, kSignMiddle, "QUIBBIX", kTitle, 112);
-  paintSign(canvas, kSignRight, "HAMSTERS!", kLetter, 113);
+  paintSign(canvas, kCutoutSignLeft, "HELLO", kLetter, 111);
+  paintSign(canvas, kCutoutSignMiddle, "QUIBBIX", kTitle, 112);
+  paintSign(canvas, kCutoutSignRight, "HAMSTERS!", kLetter, 113);
   keepClearOfKey(canvas);
   return canvas;
 }

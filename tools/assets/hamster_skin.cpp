@@ -1,9 +1,9 @@
 // The hamster's pelt. The model unfolds onto the picture like a skin laid flat:
 // the spine runs up the middle (s = 0.5) from the head (t about 0.3) to the
 // rump (t about 0.9), the flanks lie to either side and the cream lower flanks
-// at the outer edges; the face is the patch s 0.37 to 0.63, t 0.09 to 0.26,
-// upright, with the hamster's left on the right; each ear is a small
-// four-cornered patch beside the top of the head. The underside of the model
+// at the outer edges; the face is the patch kPeltFace, upright, with the
+// hamster's left on the right; each ear is the small four-cornered patch
+// kPeltRightEar or kPeltLeftEar beside the top of the head. The underside of the model
 // shows the whole band squeezed across, so its edges come out cream.
 //
 // Painted as a function of (s, t), averaged over 4 x 4 samples per pixel.
@@ -31,9 +31,7 @@ constexpr Colour kLine{92, 58, 42};
 constexpr Colour kEarRim{168, 100, 62};
 constexpr Colour kEarInside{236, 166, 164};
 
-struct Point {
-  double s, t;
-};
+using Point = TexPoint;
 
 // Inside an ellipse: > 0, growing to 1 at its centre; the edge is soft over
 // about `feather` of the radius.
@@ -117,9 +115,7 @@ Colour skinAt(double s, double t) {
   c = mix(c, kNose, ellipse(s, t, {0.5, 0.148}, 0.017, 0.012, 0.3));
 
   // Ears: a brown rim round a pink inside.
-  static const Point kRightEar[4] = {{0.37, 0.42}, {0.34, 0.36}, {0.35, 0.29}, {0.42, 0.38}};
-  static const Point kLeftEar[4] = {{0.66, 0.41}, {0.71, 0.36}, {0.68, 0.29}, {0.61, 0.36}};
-  for (const auto* ear : {&kRightEar, &kLeftEar}) {
+  for (const auto* ear : {&kPeltRightEar, &kPeltLeftEar}) {
     double inside = insideQuad(s, t, *ear);
     c = mix(c, kEarRim, smoothstep(-0.012, -0.004, inside));
     c = mix(c, kEarInside, smoothstep(0.008, 0.014, inside));

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "scene/scene_files.h"
+
 #include "tools/assets/file_formats.h"
 #include "tools/assets/jump_sound.h"
 #include "tools/assets/pictures.h"
@@ -19,11 +21,11 @@ int main(int argc, char** argv) {
     std::vector<uint8_t> bytes;
   };
   const Output outputs[] = {
-      {"boden.bmp", assets::encodeBmp24(assets::paintFloor())},
-      {"hamster.bmp", assets::encodeBmp24(assets::paintHamsterSkin())},
-      {"env.bmp", assets::encodeBmp24(assets::paintSurroundings())},
-      {"transp.bmp", assets::encodeBmp24(assets::paintCutout())},
-      {"explode.wav", assets::encodeWav16(assets::synthesizeJumpSound(), assets::kSampleRate)},
+      {kTextureFiles[kFloorPicture], assets::encodeBmp24(assets::paintFloor())},
+      {kTextureFiles[kHamsterPicture], assets::encodeBmp24(assets::paintHamsterSkin())},
+      {kTextureFiles[kEnvironmentPicture], assets::encodeBmp24(assets::paintSurroundings())},
+      {kTextureFiles[kCutoutPicture], assets::encodeBmp24(assets::paintCutout())},
+      {kJumpSoundFile, assets::encodeWav16(assets::synthesizeJumpSound(), assets::kSampleRate)},
   };
   for (const Output& out : outputs) {
     std::string reason;

@@ -3,6 +3,7 @@
 // x = s * width, y = t * height, row 0 at the bottom.
 #pragma once
 
+#include "scene/scene_files.h"
 #include "tools/assets/canvas.h"
 
 namespace assets {
@@ -10,7 +11,7 @@ namespace assets {
 inline constexpr int kTextureSize = 256;
 
 // Pixels of this exact colour are see-through in the cut-out picture.
-inline constexpr Rgb8 kKeyColour{0, 128, 0};
+inline constexpr Rgb8 kKeyColour{kCutoutKeyColour[0], kCutoutKeyColour[1], kCutoutKeyColour[2]};
 
 // Wood-shaving bedding that tiles seamlessly; the floor repeats it 10 x 10.
 Canvas paintFloor();
@@ -22,15 +23,5 @@ Canvas paintHamsterSkin();
 Canvas paintSurroundings();
 // Fence strip, grass tuft and the three sign panels, the rest the key colour.
 Canvas paintCutout();
-
-// A region of a picture in texture coordinates.
-struct TexRect {
-  double s0, s1, t0, t1;
-};
-inline constexpr TexRect kFenceStrip{0.0, 1.0, 0.0, 0.1};
-inline constexpr TexRect kGrassTuft{0.8, 1.0, 0.86, 1.0};
-inline constexpr TexRect kSignLeft{0.0, 0.8, 0.75, 1.0};
-inline constexpr TexRect kSignMiddle{0.0, 0.8, 0.48, 0.75};
-inline constexpr TexRect kSignRight{0.0, 1.0, 0.2, 0.48};
 
 }  // namespace assets
