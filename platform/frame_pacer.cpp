@@ -22,7 +22,10 @@ int32_t FramePacer::millisecondsToWait(int32_t nowMs) {
 
   const int64_t nextStartUs = plannedStartUs_ + periodUs_;
   if (nowUs_ >= nextStartUs) {
-    plannedStartUs_ = nowUs_;
+    // Late by less than a period (a wake-up the system held back, a frame a
+    // little over its share): the beat is kept, and the next wait is shorter.
+    // Later than that, the plan starts again from now.
+    plannedStartUs_ = nowUs_ - nextStartUs < periodUs_ ? nextStartUs : nowUs_;
     return 0;
   }
   plannedStartUs_ = nextStartUs;

@@ -3,11 +3,13 @@
 //
 // The pacer plans when each frame may start, one period after the planned
 // start of the one before, so the rate stays right although sleeps come in
-// whole milliseconds. A frame that ends at or after the next planned start
-// has the next one begin at once and the plan starts again from there: a slow
-// frame is never delayed further, and the frames after it do not hurry to
-// make up the lost time. Where the swap already waits for the display, frames
-// arrive no sooner than planned and the pacer never sleeps.
+// whole milliseconds and wake-ups come late on a busy machine. A frame that
+// ends at or after the next planned start has the next one begin at once: a
+// slow frame is never delayed further. A frame late by less than a period
+// keeps the beat (the wait after the next frame is shorter); one later than
+// that starts the plan again from its end, so the frames after a stall do not
+// hurry to make up the lost time. Where the swap already waits for the
+// display, frames arrive no sooner than planned and the pacer never sleeps.
 #pragma once
 
 #include <cstdint>
