@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -58,12 +59,15 @@ TEST_F(FileWrite, WritesNewFilesAndReplacesOldOnesThroughTheirLinks) {
   EXPECT_EQ(entries(), 2u) << "a scratch file was left behind";
 }
 
-// Nothing is opened, so a pipe cannot block and a device is not written.
+// Nothing is opened, so a pipe cannot block and a device is not written. A
+// device node of our own (the full device's numbers) needs root to make.
 TEST_F(FileWrite, RefusesTargetsThatAreNotRegularFilesAndLeavesThemAlone) {
   ASSERT_EQ(mkfifo(path("pipe.png").c_str(), 0600), 0);
   fs::create_symlink("/dev/full", path("full.png"));
   fs::create_directory(path("folder.png"));
-  for (const char* name : {"pipe.png", "full.png", "folder.png"}) {
+  std::vector<std::string> names = {"pipe.png", "full.png", "folder.png"};
+  if (mknod(path("node").c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0) names.push_back("node");
+  for (const std::string& name : names) {
     std::string reason, early;
     EXPECT_FALSE(canReplaceFile(path(name).c_str(), early)) << name;
     EXPECT_FALSE(replace(path(name), "picture", reason)) << name;
@@ -73,21 +77,14 @@ TEST_F(FileWrite, RefusesTargetsThatAreNotRegularFilesAndLeavesThemAlone) {
   EXPECT_TRUE(fs::is_fifo(path("pipe.png")));
   EXPECT_EQ(fs::read_symlink(path("full.png")), "/dev/full");
   EXPECT_TRUE(fs::is_empty(path("folder.png")));
-  EXPECT_EQ(entries(), 3u);
+  if (names.size() == 4) {
+    EXPECT_TRUE(fs::is_character_file(path("node")));
+  }
+  EXPECT_EQ(entries(), names.size());
 
   std::string reason;
   EXPECT_FALSE(replace(path("no-such-folder/x.png"), "picture", reason));
   EXPECT_EQ(reason, "No such file or directory");
-}
-
-// A device node of our own (the full device's numbers) needs root to make.
-TEST_F(FileWrite, LeavesADeviceNodeInPlace) {
-  if (mknod(path("node").c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
-    GTEST_SKIP() << "cannot make a device node here";
-  }
-  std::string reason;
-  EXPECT_FALSE(replace(path("node"), "picture", reason));
-  EXPECT_TRUE(fs::is_character_file(path("node")));
 }
 
 // A write cut short (here by the file size limit, as a full disk would) leaves
