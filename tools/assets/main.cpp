@@ -30,8 +30,8 @@ int main(int argc, char** argv) {
   for (const Output& out : outputs) {
     std::string reason;
     if (!assets::writeFile(dir + out.name, out.bytes, reason)) {
-      std::fprintf(stderr, "quibbix-assetgen: cannot write %s%s: %s\n", dir.c_str(), out.name,
-                   reason.c_str());
+      std::fprintf(stderr, "quibbix-assetgen: cannot write %s%s: %s; that file was not changed\n",
+                   dir.c_str(), out.name, reason.c_str());
       return 1;
     }
   }
