@@ -7,6 +7,8 @@
 #include <filesystem>
 
 #include "tests/assets/asset_files.h"
+#include "tools/assets/file_formats.h"
+#include "tools/assets/icon.h"
 
 namespace {
 
@@ -38,6 +40,25 @@ TEST(Generator, TwoRunsWriteIdenticalBytesMatchingTheBuild) {
   }
   fs::remove_all(first);
   fs::remove_all(second);
+}
+
+TEST(Generator, TheIconIsAFaceOnASeeThroughGroundWrittenAsTheBuildHasIt) {
+  const assets::RgbaPicture icon = assets::paintIcon();
+  ASSERT_EQ(icon.pixels.size(), size_t{assets::kIconSize} * assets::kIconSize * 4);
+  auto alphaAt = [&](int x, int y) { return icon.pixels[(size_t(y) * icon.width + x) * 4 + 3]; };
+  EXPECT_EQ(alphaAt(0, 0), 0);
+  EXPECT_EQ(alphaAt(255, 255), 0);
+  EXPECT_EQ(alphaAt(128, 140), 255);
+  const fs::path file = fs::temp_directory_path() / ("quibbix_icon_" + std::to_string(::getpid()));
+  const std::string command =
+      std::string("'") + QUIBBIX_ASSETGEN + "' --icon '" + file.string() + ".png'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  const std::vector<uint8_t> written = readBytes(file.string() + ".png");
+  fs::remove(file.string() + ".png");
+  EXPECT_TRUE(written == assets::encodePng(icon));
+  EXPECT_TRUE(written == readBytes(std::string(QUIBBIX_BINARY_DIR) + "/icon/quibbix.png"));
+  ASSERT_GT(written.size(), 8u);
+  EXPECT_EQ(std::string(written.begin() + 1, written.begin() + 4), "PNG");
 }
 
 TEST(Generator, RefusesAMissingOrUnwritableFolder) {

@@ -1,5 +1,9 @@
 #include "tools/assets/file_formats.h"
 
+#include <png.h>
+
+#include <cstring>
+
 #include "platform/file_write.h"
 
 namespace assets {
@@ -80,6 +84,23 @@ std::vector<uint8_t> encodeWav16(const std::vector<int16_t>& samples, uint32_t s
 
 bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string& reason) {
   return replaceFile(path.c_str(), bytes.data(), bytes.size(), reason);
+}
+
+std::vector<uint8_t> encodePng(const RgbaPicture& picture) {
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(picture.width);
+  image.height = static_cast<png_uint_32>(picture.height);
+  image.format = PNG_FORMAT_RGBA;
+  std::vector<uint8_t> out(PNG_IMAGE_PNG_SIZE_MAX(image));
+  png_alloc_size_t size = out.size();
+  if (!png_image_write_to_memory(&image, out.data(), &size, 0, picture.pixels.data(), 0, nullptr)) {
+    png_image_free(&image);
+    return {};
+  }
+  out.resize(size);
+  return out;
 }
 
 }  // namespace assets

@@ -1,18 +1,29 @@
 // quibbix-assetgen OUTPUT_DIR: paints the toy's four pictures and synthesises
 // its jump sound, and writes them into OUTPUT_DIR. The build runs it, so the
 // files beside the program are always the ones this source makes.
+// quibbix-assetgen --icon FILE.png: paints the program's icon.
 #include <cstdio>
 #include <string>
 
 #include "scene/scene_files.h"
 
 #include "tools/assets/file_formats.h"
+#include "tools/assets/icon.h"
 #include "tools/assets/jump_sound.h"
 #include "tools/assets/pictures.h"
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--icon") {
+    const std::vector<uint8_t> png = assets::encodePng(assets::paintIcon());
+    std::string reason = "the PNG encoder failed";
+    if (png.empty() || !assets::writeFile(argv[2], png, reason)) {
+      std::fprintf(stderr, "quibbix-assetgen: cannot write %s: %s\n", argv[2], reason.c_str());
+      return 1;
+    }
+    return 0;
+  }
   if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
+    std::fprintf(stderr, "usage: %s OUTPUT_DIR | --icon FILE.png\n", argv[0]);
     return 2;
   }
   const std::string dir = std::string(argv[1]) + "/";
