@@ -83,20 +83,3 @@ TEST(ShotOptions, RejectsMissingUnknownRepeatedAndBadValues) {
     EXPECT_FALSE(error.empty()) << line;
   }
 }
-
-// Before any window is opened: no display is needed to be told off.
-TEST(ShotTool, BadArgumentsGiveOneUsageLineAndStatusTwo) {
-  const std::string errFile = testing::TempDir() + "shot_usage.txt";
-  const std::string command = std::string(QUIBBIX_BINARY_DIR "/quibbix-shot --seed 1 --frames x") +
-                              " --out never.png 2>" + errFile;
-  const int status = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 2);
-  std::ifstream in(errFile);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  const std::string text = buffer.str();
-  EXPECT_EQ(text.rfind("usage: quibbix-shot", 0), 0u) << text;
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
-  std::remove(errFile.c_str());
-}

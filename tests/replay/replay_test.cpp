@@ -25,10 +25,10 @@ struct Result {
   std::string out, err;
 };
 
-Result replay(const std::string& arguments) {
-  const std::string errPath = testing::TempDir() + "quibbix_replay_err_" + std::to_string(getpid());
+Result runTool(const std::string& tool, const std::string& arguments) {
+  const std::string errPath = testing::TempDir() + "quibbix_tool_err_" + std::to_string(getpid());
   const std::string command =
-      std::string(QUIBBIX_BINARY_DIR) + "/quibbix-replay " + arguments + " 2>'" + errPath + "'";
+      std::string(QUIBBIX_BINARY_DIR) + "/" + tool + " " + arguments + " 2>'" + errPath + "'";
   Result result;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return result;
@@ -43,6 +43,10 @@ Result replay(const std::string& arguments) {
   result.err = text.str();
   std::remove(errPath.c_str());
   return result;
+}
+
+Result replay(const std::string& arguments) {
+  return runTool("quibbix-replay", arguments);
 }
 
 uint64_t fnv1a(const std::string& text) {
@@ -211,4 +215,37 @@ TEST(ReplayArguments, BadArgumentsGiveOneUsageLineAndStatus2) {
     EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
     EXPECT_NE(result.err.find("usage: quibbix-replay --seed S --frames N"), std::string::npos);
   }
+}
+
+TEST(ToolArguments, ReplayAndShotTakeTheCommonOptionsAlikeAndRefuseAlike) {
+  // Shot refuses before any window is opened: no display is needed here.
+  const char* bad[] = {
+      "--seed 1 --frames x",
+      "--seed 1 --seed 2 --frames 1",
+      "--seed 1 --frames 1 --zoom 2",
+      "--seed 1 --frames 1 --count 1501",
+      "--seed 1 --frames 1 --events 0:space",
+  };
+  // What a usage line says between the tool's name and its own options.
+  const auto commonPart = [](const std::string& err, const std::string& tool, const char* own) {
+    const size_t from = ("usage: " + tool).size();
+    return err.substr(from, err.find(own) - from);
+  };
+  for (const char* arguments : bad) {
+    SCOPED_TRACE(arguments);
+    const Result replayed = replay(arguments);
+    const Result shot = runTool("quibbix-shot", std::string(arguments) + " --out never.png");
+    for (const Result* result : {&replayed, &shot}) {
+      EXPECT_EQ(result->status, 2);
+      EXPECT_EQ(result->out, "");
+      EXPECT_EQ(std::count(result->err.begin(), result->err.end(), '\n'), 1) << result->err;
+    }
+    EXPECT_EQ(replayed.err.rfind("usage: quibbix-replay --seed S --frames N", 0), 0u);
+    EXPECT_EQ(shot.err.rfind("usage: quibbix-shot --seed S --frames N", 0), 0u);
+    // The same words for the common options, and the same reason.
+    EXPECT_EQ(commonPart(replayed.err, "quibbix-replay", " [--reference]"),
+              commonPart(shot.err, "quibbix-shot", " [--spin"));
+    EXPECT_EQ(replayed.err.substr(replayed.err.rfind(" (")), shot.err.substr(shot.err.rfind(" (")));
+  }
+  EXPECT_EQ(std::remove("never.png"), -1) << "nothing is written";
 }

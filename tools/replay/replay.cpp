@@ -13,17 +13,9 @@
 #include "scene/scene_state.h"
 #include "sim/hamster.h"
 #include "tools/scenario/scenario.h"
+#include "tools/scenario/tool_options.h"
 
 namespace {
-
-constexpr char kUsage[] =
-    "usage: quibbix-replay --seed S --frames N [--frame-ms LIST] [--count C] "
-    "[--events LIST] [--reference]\n";
-
-int usageError(const std::string& reason) {
-  std::fprintf(stderr, "quibbix-replay: %s; %s", reason.c_str(), kUsage);
-  return 2;
-}
 
 void printFloat(float value) {
   std::printf(" %a", static_cast<double>(value));
@@ -52,28 +44,16 @@ void printState(const SceneState& state) {
 
 int main(int argc, char** argv) {
   Scenario scenario;
-  bool haveSeed = false, haveFrames = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string option = argv[i];
-    if (option == "--reference") {
-      scenario.relaxation = Relaxation::kReference;
-      continue;
-    }
-    if (i + 1 == argc) return usageError(option + " needs a value");
-    const std::string value = argv[++i];
-    std::string error;
-    switch (takeScenarioOption(option, value, scenario, error)) {
-      case ScenarioOption::kTaken:
-        haveSeed |= option == "--seed";
-        haveFrames |= option == "--frames";
-        break;
-      case ScenarioOption::kBad:
-        return usageError(error);
-      case ScenarioOption::kOther:
-        return usageError("unknown option '" + option + "'");
-    }
+  // The literal contact relaxation instead of the fast one (same bits).
+  const ToolOption own[] = {
+      {"--reference", nullptr, false, [&scenario](const std::string&, std::string&) {
+         scenario.relaxation = Relaxation::kReference;
+         return true;
+       }}};
+  std::string error;
+  if (!parseToolOptions(argc, argv, scenario, own, error)) {
+    return reportUsageError("quibbix-replay", own, error);
   }
-  if (!haveSeed || !haveFrames) return usageError("--seed and --frames are required");
 
   SceneState state;
   SilentSound silence;

@@ -65,10 +65,7 @@ RgbPicture readBackBuffer(int width, int height) {
 int main(int argc, char** argv) {
   ShotOptions options;
   std::string error;
-  if (!parseShotOptions(argc, argv, options, error)) {
-    std::fprintf(stderr, "%s (%s)\n", kShotUsage, error.c_str());
-    return 2;
-  }
+  if (!parseShotOptions(argc, argv, options, error)) return reportShotUsageError(error);
 
   // Refused now rather than after the run: a device, pipe or folder is never
   // written to (the write itself checks again).

@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <set>
+#include <vector>
+
+#include "tools/scenario/tool_options.h"
 
 namespace {
 
@@ -33,52 +35,45 @@ bool parseDegrees(const std::string& text, float& out) {
   return true;
 }
 
+std::vector<ToolOption> shotOwnOptions(ShotOptions& options) {
+  return {
+      {"--spin", "DEG", false,
+       [&options](const std::string& value, std::string& error) {
+         float degrees;
+         if (!parseDegrees(value, degrees)) {
+           error = "bad spin '" + value + "'";
+           return false;
+         }
+         options.spin = degrees;
+         return true;
+       }},
+      {"--size", "WxH", false,
+       [&options](const std::string& value, std::string& error) {
+         if (!parseSize(value, options.width, options.height)) {
+           error = "bad size '" + value + "' (want WxH)";
+           return false;
+         }
+         return true;
+       }},
+      {"--out", "FILE.png", true,
+       [&options](const std::string& value, std::string& error) {
+         if (value.empty()) {
+           error = "empty output file name";
+           return false;
+         }
+         options.out = value;
+         return true;
+       }},
+  };
+}
+
 }  // namespace
 
 bool parseShotOptions(int argc, const char* const* argv, ShotOptions& options, std::string& error) {
-  std::set<std::string> seen;
-  for (int i = 1; i < argc; i += 2) {
-    const std::string name = argv[i];
-    if (i + 1 >= argc) {
-      error = "missing value after " + name;
-      return false;
-    }
-    const std::string value = argv[i + 1];
-    if (!seen.insert(name).second) {
-      error = "repeated option " + name;
-      return false;
-    }
-    const ScenarioOption taken = takeScenarioOption(name, value, options.scenario, error);
-    if (taken == ScenarioOption::kBad) return false;
-    if (taken == ScenarioOption::kTaken) continue;
-    if (name == "--spin") {
-      float degrees;
-      if (!parseDegrees(value, degrees)) {
-        error = "bad spin '" + value + "'";
-        return false;
-      }
-      options.spin = degrees;
-    } else if (name == "--size") {
-      if (!parseSize(value, options.width, options.height)) {
-        error = "bad size '" + value + "' (want WxH)";
-        return false;
-      }
-    } else if (name == "--out") {
-      if (value.empty()) {
-        error = "empty output file name";
-        return false;
-      }
-      options.out = value;
-    } else {
-      error = "unknown option " + name;
-      return false;
-    }
-  }
-  for (const char* required : {"--seed", "--frames", "--out"}) {
-    if (!seen.count(required)) {
-      error = std::string("missing ") + required;
-      return false;
-    }
-  }
-  return true;
+  return parseToolOptions(argc, argv, options.scenario, shotOwnOptions(options), error);
+}
+
+int reportShotUsageError(const std::string& reason) {
+  ShotOptions unused;
+  return reportUsageError("quibbix-shot", shotOwnOptions(unused), reason);
 }

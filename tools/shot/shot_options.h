@@ -6,10 +6,6 @@
 
 #include "tools/scenario/scenario.h"
 
-inline constexpr char kShotUsage[] =
-    "usage: quibbix-shot --seed S --frames N [--frame-ms M[,M...]] [--count C] "
-    "[--events FRAME:EVENT,...] [--spin DEG] [--size WxH] --out FILE.png";
-
 struct ShotOptions {
   Scenario scenario;
   std::optional<float> spin;  // replaces spinAngle for the shot
@@ -18,5 +14,8 @@ struct ShotOptions {
   std::string out;
 };
 
-// False with a reason in `error` on a missing, unknown, repeated or bad option.
+// Through parseToolOptions: false with a reason in `error` on a missing,
+// unknown, repeated or bad option.
 bool parseShotOptions(int argc, const char* const* argv, ShotOptions& options, std::string& error);
+// The usage line with the reason, on stderr; returns 2.
+int reportShotUsageError(const std::string& reason);

@@ -1,0 +1,92 @@
+#include "tools/scenario/tool_options.h"
+
+#include <cstdio>
+#include <set>
+#include <vector>
+
+namespace {
+
+struct CommonOption {
+  const char* name;
+  const char* valueName;
+  bool required;
+};
+
+constexpr CommonOption kCommon[] = {
+    {"--seed", "S", true},
+    {"--frames", "N", true},
+    {"--frame-ms", "M[,M...]", false},
+    {"--count", "C", false},
+    {"--events", "FRAME:EVENT,...", false},
+};
+
+std::string describe(const char* name, const char* valueName, bool required) {
+  std::string text = name;
+  if (valueName) text += std::string(" ") + valueName;
+  return required ? text : "[" + text + "]";
+}
+
+}  // namespace
+
+std::string toolUsage(const char* tool, std::span<const ToolOption> own) {
+  std::string usage = std::string("usage: ") + tool;
+  for (const CommonOption& option : kCommon) {
+    usage += " " + describe(option.name, option.valueName, option.required);
+  }
+  for (const ToolOption& option : own) {
+    usage += " " + describe(option.name, option.valueName, option.required);
+  }
+  return usage;
+}
+
+bool parseToolOptions(int argc, const char* const* argv, Scenario& scenario,
+                      std::span<const ToolOption> own, std::string& error) {
+  std::set<std::string> seen;
+  for (int i = 1; i < argc; ++i) {
+    const std::string name = argv[i];
+    const ToolOption* ownOption = nullptr;
+    bool common = false;
+    for (const CommonOption& option : kCommon) common |= name == option.name;
+    for (const ToolOption& option : own) {
+      if (name == option.name) ownOption = &option;
+    }
+    if (!common && !ownOption) {
+      error = "unknown option '" + name + "'";
+      return false;
+    }
+    if (!seen.insert(name).second) {
+      error = "repeated option " + name;
+      return false;
+    }
+    const bool flag = ownOption && !ownOption->valueName;
+    if (!flag && i + 1 >= argc) {
+      error = "missing value after " + name;
+      return false;
+    }
+    const std::string value = flag ? std::string() : argv[++i];
+    if (common) {
+      if (takeScenarioOption(name, value, scenario, error) != ScenarioOption::kTaken) return false;
+    } else if (!ownOption->take(value, error)) {
+      return false;
+    }
+  }
+  std::vector<const char*> required;
+  for (const CommonOption& option : kCommon) {
+    if (option.required) required.push_back(option.name);
+  }
+  for (const ToolOption& option : own) {
+    if (option.required) required.push_back(option.name);
+  }
+  for (const char* name : required) {
+    if (!seen.count(name)) {
+      error = std::string("missing ") + name;
+      return false;
+    }
+  }
+  return true;
+}
+
+int reportUsageError(const char* tool, std::span<const ToolOption> own, const std::string& reason) {
+  std::fprintf(stderr, "%s (%s)\n", toolUsage(tool, own).c_str(), reason.c_str());
+  return 2;
+}
