@@ -2,7 +2,7 @@
 # Starts the real program with broken and missing pictures and sounds, and
 # answers its real error boxes with the Return key: one box and one stderr
 # line per bad picture, the other pictures made into textures, a jump heard
-# only when its sound is sound, and a normal quit.
+# only when its sound is sound (and never before the jump), and a normal quit.
 #
 # Seven runs cover every picture in every state once (a Latin square):
 # picture i is in state (i + run) mod 7 of missing, empty, truncated, a
@@ -151,6 +151,7 @@ for run in 0 1 2 3 4 5 6; do
     fail "the program is not running after start-up"; cat stderr; wait_for_end; continue
   fi
   xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+  heard_something && fail "a sound played before any jump"
   xdotool key --window "$window" space
   sleep 0.3
   xdotool key --window "$window" space

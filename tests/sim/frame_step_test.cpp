@@ -1,18 +1,13 @@
 #include "sim/frame_step.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/input.h"
@@ -20,7 +15,6 @@
 #include "platform/random.h"
 #include "platform/sound.h"
 #include "sim/hamster.h"
-#include "tests/support/disk_audio.h"
 
 namespace {
 
@@ -291,44 +285,4 @@ TEST_F(FrameStep, HeadingsJitterPerFrameWithOneDrawEach) {
     ASSERT_LE(heading, 0.1975f);
   }
   EXPECT_EQ(platform::rand(), draws[300]);
-}
-
-// The real mixer behind SDL's disk driver, which writes what the device plays
-// to a file: the jump's sound is found by name in the working directory.
-TEST_F(Scene, AJumpPlaysExplodeWavFromTheWorkingDirectory) {
-  const std::string dir = testing::TempDir() + "quibbix_jump_" + std::to_string(getpid());
-  ASSERT_EQ(std::system(("mkdir -p '" + dir + "'").c_str()), 0);
-  // A ramp to find in the output, then three seconds of silence that a frame
-  // waiting for the sound would have to sit through.
-  std::vector<int16_t> ramp;
-  for (int i = 0; i < 4410; ++i) ramp.push_back(static_cast<int16_t>(11000 - i * 5));
-  std::vector<int16_t> sound = ramp;
-  sound.resize(ramp.size() + 3 * 44100, 0);
-  disk_audio::writeWav(dir + "/explode.wav", sound);
-  const std::string output = dir + "/device.raw";
-  setenv("SDL_AUDIODRIVER", "disk", 1);
-  setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
-  char previous[4096];
-  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-  ASSERT_EQ(chdir(dir.c_str()), 0);
-
-  add(restingAt(0, 0));
-  {
-    MixerSound mixer;
-    handleKey(state, ' ');
-    const auto start = std::chrono::steady_clock::now();
-    clock.advance(16);
-    stepFrame(state, clock, mixer);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500))
-        << "the frame must not wait for the three-second sound";
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
-  }
-  ASSERT_EQ(chdir(previous), 0);
-  unsetenv("SDL_AUDIODRIVER");
-  unsetenv("SDL_DISKAUDIOFILE");
-
-  const std::vector<int16_t> left = disk_audio::readLeftChannel(output);
-  EXPECT_NE(std::search(left.begin(), left.end(), ramp.begin(), ramp.end()), left.end())
-      << "the sound's samples are not in the device output";
-  std::system(("rm -rf '" + dir + "'").c_str());
 }
