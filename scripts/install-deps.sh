@@ -18,7 +18,7 @@ packages=(
   # the Debian package (cpack -G DEB: dpkg-shlibdeps and file) and its desktop entry check
   dpkg-dev file desktop-file-utils
   # the README's animation (scripts/make-animation.sh)
-  apngasm
+  imagemagick
 )
 
 missing=()
