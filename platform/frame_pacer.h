@@ -8,8 +8,9 @@
 // slow frame is never delayed further. A frame late by less than a period
 // keeps the beat (the wait after the next frame is shorter); one later than
 // that starts the plan again from its end, so the frames after a stall do not
-// hurry to make up the lost time. Where the swap already waits for the
-// display, frames arrive no sooner than planned and the pacer never sleeps.
+// hurry to make up the lost time. Where the swap already waits for a 60 Hz
+// display, frames arrive about when planned and the pacer sleeps at most a
+// millisecond now and then; on a faster display it holds the toy to 60.
 #pragma once
 
 #include <cstdint>
