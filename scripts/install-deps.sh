@@ -15,6 +15,8 @@ packages=(
   xvfb xauth xdotool x11-utils
   # the BMP fuzzer
   clang libclang-rt-14-dev
+  # the formatting check (scripts/check-format.sh)
+  clang-format
   # the Debian package (cpack -G DEB: dpkg-shlibdeps and file) and its desktop entry check
   dpkg-dev file desktop-file-utils
   # the README's animation (scripts/make-animation.sh)

@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# Builds Quibbix and runs every test: once in a normal build and once under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the BMP fuzzer for a
-# bounded time when clang is there. Starts a virtual display when none is set.
+# Checks the formatting, builds Quibbix with warnings as errors and runs every
+# test: once in a normal build and once under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the relaxation's tests once more in its portable
+# form, then the BMP fuzzer for a bounded time when clang is there. Starts a
+# virtual display when none is set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1600x1200x24" "$0" "$@"; fi
 
+scripts/check-format.sh
+
 jobs=$(nproc)
-cmake -S . -B build
+cmake -S . -B build -DQUIBBIX_WERROR=ON
 cmake --build build -j"$jobs"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUIBBIX_SANITIZE=ON
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUIBBIX_SANITIZE=ON -DQUIBBIX_WERROR=ON
 cmake --build build-asan -j"$jobs"
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:${ASAN_OPTIONS:-}"
@@ -24,7 +28,8 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 
 # The contact relaxation's plain forms instead of its SSE2 ones, once: the
 # relaxation tests and the replay hashes must come out the same.
-cmake -S . -B build-portable -DQUIBBIX_PORTABLE_RELAXATION=ON -DQUIBBIX_BENCHMARKS=OFF
+cmake -S . -B build-portable -DQUIBBIX_PORTABLE_RELAXATION=ON -DQUIBBIX_BENCHMARKS=OFF \
+  -DQUIBBIX_WERROR=ON
 cmake --build build-portable -j"$jobs" --target sim_tests replay_tests
 (cd build-portable &&
   ctest --output-on-failure -j"$jobs" -R '^(Separate|Relaxation|FastRelaxation|ReplayDeterminism)[.]')
