@@ -17,6 +17,9 @@ TEST(SoakFrame, TheSoakLoopLeavesTheStateStepFrameLeaves) {
   Scenario input;
   const SoakReport report = runSoak(options, soaked, soakClock, &input);
   ASSERT_GT(report.jumps, 0);
+  // The spin's checks as in the soak, here also in the sanitizer build.
+  EXPECT_EQ(report.firstBadSpinFrame, 0);
+  EXPECT_GT(report.firstWrapFrame, 0);
   ASSERT_EQ(input.frameMs.size(), 3000u);
 
   SceneState played;

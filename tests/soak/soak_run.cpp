@@ -14,6 +14,7 @@
 namespace {
 
 constexpr double kPenHalfWidth = 1.1;
+constexpr double kDegreesPerSecond = 20;
 
 double threadMs() {
   timespec now;
@@ -41,6 +42,19 @@ bool anySubnormal(const SceneState& state) {
     }
   }
   return false;
+}
+
+// One frame's turn of the scene from `before` to `after` by `dt` seconds,
+// before or after the angle first wrapped.
+bool spinTurnedRight(float before, float after, float dt, bool wrapped) {
+  const float unwrapped = static_cast<float>(before + dt * kDegreesPerSecond);
+  if (!wrapped && unwrapped < 360) return after == unwrapped;
+  double turned = static_cast<double>(after) - before;
+  if (turned < 0) turned += 360;
+  // Near 360 a float holds about 3e-5 of a degree; whole turns only.
+  const double turns = (static_cast<double>(unwrapped) - after) / 360;
+  return after >= 0 && after < 360 && std::fabs(turned - dt * kDegreesPerSecond) <= 1e-4 &&
+         std::fabs(turns - std::round(turns)) <= 1e-6;
 }
 
 bool allInsidePen(const SceneState& state) {
@@ -128,7 +142,16 @@ SoakReport runSoak(const SoakOptions& options, SceneState& state, ScriptedClock&
     // stepFrame's stages, in its order, with the pen checked after confinement.
     double started = threadMs();
     const float dt = measureFrameTime(state, clock);
+    const float spinBefore = state.spinAngle;
     spinScene(state, dt);
+    const bool wrapped = report.firstWrapFrame != 0;
+    if (!wrapped && static_cast<float>(spinBefore + dt * kDegreesPerSecond) >= 360) {
+      report.firstWrapFrame = frame;
+    }
+    if (report.firstBadSpinFrame == 0 &&
+        !spinTurnedRight(spinBefore, state.spinAngle, dt, wrapped)) {
+      report.firstBadSpinFrame = frame;
+    }
     handleJumpRequest(state, silence);
     moveHamsters(state, dt);
     confineHamsters(state);

@@ -19,9 +19,14 @@ struct SoakOptions {
 struct SoakReport {
   int frames = 0;
   int events = 0;
-  int jumps = 0;                        // frames that carried out a jump request
-  int firstNonFiniteFrame = 0;          // 0: every float stayed finite
-  int firstOutsidePenFrame = 0;         // 0: every active hamster was inside after confine
+  int jumps = 0;                 // frames that carried out a jump request
+  int firstNonFiniteFrame = 0;   // 0: every float stayed finite
+  int firstOutsidePenFrame = 0;  // 0: every active hamster was inside after confine
+  // 0: every frame turned the scene by its time step at 20 degrees a second,
+  // the angle untouched by any wrap until the sum reached 360, then kept in
+  // [0, 360) by whole turns.
+  int firstBadSpinFrame = 0;
+  int firstWrapFrame = 0;               // the frame whose turn first reached 360 degrees
   int subnormalFrames = 0;              // frames where some active float was subnormal
   float largestHeading = 0;             // radians, magnitude
   float largestTumble = 0;              // degrees, magnitude

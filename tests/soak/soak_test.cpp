@@ -25,6 +25,8 @@ void soakAndCheck(const SoakOptions& options) {
   EXPECT_EQ(report.frames, options.frames);
   EXPECT_EQ(report.firstNonFiniteFrame, 0);
   EXPECT_EQ(report.firstOutsidePenFrame, 0);
+  EXPECT_EQ(report.firstBadSpinFrame, 0);
+  EXPECT_GT(report.firstWrapFrame, 0);
   EXPECT_GT(report.jumps, options.frames / 20) << "the input should jump every few frames";
   // Walls set headings below 2 pi; a tumble is reset on landing and loses
   // whole turns past 36000 degrees.
