@@ -116,10 +116,11 @@ int main(int argc, char** argv) {
   glutReshapeFunc(onReshape);
   glutIdleFunc(onIdle);
 
-  initScene(theScene, theClock, {static_cast<uint32_t>(std::time(nullptr)), true});
   // The audio device opens and the sound is decoded now, so that the first
-  // jump costs the frame step no more than any later one.
+  // jump costs the frame step no more than any later one; and before start-up
+  // reads the clock, so that the time it takes is not counted as a frame's.
   theSound.preload(kJumpSoundFile);
+  initScene(theScene, theClock, {static_cast<uint32_t>(std::time(nullptr)), true});
   glutDisplayFunc(onDisplay);
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -1,6 +1,8 @@
 #include "platform/data_folder.h"
 
+#if defined(__linux__)
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <vector>
