@@ -96,6 +96,25 @@ TEST_F(DiskAudio, ASecondCallCutsTheFirstOff) {
   EXPECT_LT(lastLong, 44100u);
 }
 
+// What the program does at start-up: after preload the file is no longer read,
+// so a jump costs no file access or decoding.
+TEST_F(DiskAudio, PreloadReadsAndDecodesSoThatPlayingNeedsNoFile) {
+  const std::vector<int16_t> tone(4410, 3456);
+  const std::string wav = dir_ + "preloaded.wav";
+  disk_audio::writeWav(wav, tone);
+  {
+    MixerSound sound;
+    sound.preload(wav.c_str());
+    ASSERT_EQ(unlink(wav.c_str()), 0);
+    testing::internal::CaptureStderr();
+    sound.playAsync(wav.c_str());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    waitMs(400);
+  }
+  const std::vector<int16_t> played = disk_audio::readLeftChannel(output_);
+  EXPECT_EQ(std::count(played.begin(), played.end(), 3456), 4410);
+}
+
 // Each bad file is reported once, with its reason; a pipe is not waited on.
 TEST_F(DiskAudio, AnUnplayableFileIsReportedOnceWithTheReason) {
   const std::string pipe = dir_ + "pipe.wav", noise = dir_ + "noise.wav";
@@ -125,6 +144,7 @@ TEST(NoAudioDevice, SaysSoOnceAndStaysSilent) {
   testing::internal::CaptureStderr();
   {
     MixerSound sound;
+    sound.preload("explode.wav");
     sound.playAsync("explode.wav");
     sound.playAsync("explode.wav");
   }
