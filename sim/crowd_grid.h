@@ -33,7 +33,7 @@ struct BitSet {
 };
 
 // For a finite coordinate; without branches, since pushes call it often.
-inline int gridColumn(float coordinate) {
+[[gnu::always_inline]] inline int gridColumn(float coordinate) {
   constexpr float kLowest = -kGridSide / 2, kHighest = kGridSide / 2 - 0.5f;
   const float scaled = std::min(std::max(coordinate * kCellsPerUnit, kLowest), kHighest);
   // Rounds toward minus infinity without a library call.
@@ -42,7 +42,7 @@ inline int gridColumn(float coordinate) {
 }
 
 // The cell of a finite position. Pushes keep finite positions finite.
-inline int cellOfFinite(float x, float y) {
+[[gnu::always_inline]] inline int cellOfFinite(float x, float y) {
   return gridColumn(y) * kGridSide + gridColumn(x);
 }
 

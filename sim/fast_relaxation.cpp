@@ -23,8 +23,14 @@
 //   far along the chain all but those with a small hamster, nearer in the pool
 //   those whose push, bounded from their distance, is below every threshold.
 //   A hamster's smallness is re-checked after every push, like its cell.
-// - Each row's candidates are tested a block at a time (RowCandidates); after a
-//   push moves hamster i only the rest of the block is tested again.
+// - Each row's candidates are tested a block at a time (RowCandidates,
+//   block_test.h), in the widest form the CPU has; after a push moves hamster i
+//   only the rest of the block is tested again. Hamster i's position stays in
+//   registers along its row.
+// - The near part of a row comes from a pair list with a skin (pair_list.h),
+//   made once and kept over the passes and frames while few hamsters have
+//   moved far from where it was made; those that have are found through a grid
+//   of their own, and a row of one of them is gathered from the whole grid.
 #include "sim/fast_relaxation.h"
 
 #include <cmath>
@@ -36,6 +42,7 @@
 #include "sim/row_candidates.h"
 #include "sim/strength_chain.h"
 #include "sim/sweep_crowd.h"
+#include "sim/sweep_forms.h"
 
 namespace {
 
@@ -45,6 +52,10 @@ using fast_relaxation::SweepCrowd;
 static_assert(kStrengthSteps >= kMaxHamsters, "the sweep reads strengths by pool distance");
 
 FastRelaxationCounters counters;
+
+// The pair list is made again at the start of a pass once more than one in
+// this many hamsters are loose.
+constexpr int kLooseShare = 8;
 
 // What the push of a hamster with itself comes to: every difference is +0, so
 // each coordinate gets +0 added and taken away again, which turns -0 into +0
@@ -57,48 +68,57 @@ void pairWithItself(float& x, float& y, float& z) {
   z = z + 0.0f;
 }
 
+// The sweep with the inner steps of `Form`. Everything here is inlined into
+// one function per form, which is compiled for that form's instruction set.
+template <class Form>
 class Sweep {
  public:
-  Sweep(SweepCrowd& crowd, RowCandidates& row)
-      : crowd_(crowd),
-        row_(row),
-        strength_(strengthChain().widened.data()),
-        far_(fast_relaxation::farDistance()) {}
+  Sweep(SweepCrowd& crowd, RowCandidates& row, int far)
+      : crowd_(crowd), row_(row), strength_(strengthChain().widened.data()), far_(far) {}
 
   // Row i: the pair with itself, then its candidates in pool order.
-  void row(int i) {
-    float* const x = crowd_.x.data();
-    float* const y = crowd_.y.data();
-    float* const z = crowd_.z.data();
-    pairWithItself(x[i], y[i], z[i]);
+  [[gnu::always_inline]] void row(int i) {
+    pairWithItself(crowd_.x[i], crowd_.y[i], crowd_.z[i]);
     for (int from = i + 1; from < crowd_.count && crowd_.cell[i] != fast_relaxation::kNoCell;) {
-      row_.collect(crowd_, i, from, far_);
+      ++(crowd_.listed(i) ? counters.listedRows : counters.gridRows);
+      row_.template collect<Form>(crowd_, i, from, far_);
       from = pushCandidates(i);
     }
   }
 
  private:
   // Pushes hamster i against the collected candidates. Returns the pool index
-  // after the last candidate pushed when i changed cell or smallness on the
-  // way (the rest of the row must be collected anew), or the crowd's size when
-  // the row is done.
-  int pushCandidates(int i) {
+  // after the last candidate pushed when i changed cell, smallness or
+  // looseness on the way (the rest of the row must be collected anew), or the
+  // crowd's size when the row is done.
+  [[gnu::always_inline]] int pushCandidates(int i) {
     float* const x = crowd_.x.data();
     float* const y = crowd_.y.data();
     float* const z = crowd_.z.data();
+    float xi = x[i], yi = y[i], zi = z[i];
     for (int first = 0; first < row_.size(); first += RowCandidates::kBlock) {
-      uint32_t marks = row_.testBlock(first, x[i], y[i], z[i]);
+      uint32_t marks = Form::test(row_, first, xi, yi, zi);
       while (marks != 0) {
         const int lane = __builtin_ctz(marks);
         marks &= marks - 1;
         const int j = row_.hamster(first + lane);
-        const float xi = x[i], yi = y[i], zi = z[i];
-        if (!pushApart(x[i], y[i], z[i], x[j], y[j], z[j], strength_[j - i])) continue;
+        const float xb = xi, yb = yi, zb = zi;
+        if (!pushApart(xi, yi, zi, x[j], y[j], z[j], strength_[j - i])) continue;
 
+        x[i] = xi;
+        y[i] = yi;
+        z[i] = zi;
         crowd_.refile(j);
-        if (x[i] == xi && y[i] == yi && z[i] == zi) continue;
+        if (xi == xb && yi == yb && zi == zb) continue;
         if (crowd_.refile(i)) return j + 1;
-        marks = row_.testBlock(first, x[i], y[i], z[i]) & (~uint32_t{1} << lane);
+        // Hamster i moved, so the rest of the block is tested again; but the
+        // marks seldom change, and as a branch that is guessed right the test
+        // does not hold up the next push, which goes on with the old marks.
+        const uint32_t retested = Form::test(row_, first, xi, yi, zi) & (~uint32_t{1} << lane);
+        if (retested != marks) [[unlikely]] {
+          ++counters.changedMarks;
+          marks = retested;
+        }
       }
     }
     return crowd_.count;
@@ -110,7 +130,92 @@ class Sweep {
   int far_;
 };
 
+template <class Form>
+[[gnu::always_inline]] inline void sweepPasses(SweepCrowd& crowd, RowCandidates& row) {
+  const int far = fast_relaxation::farDistance();
+  const bool withList = far <= fast_relaxation::PairList::kLongestNear;
+  Sweep<Form> sweep(crowd, row, far);
+  for (int pass = 0; pass < kRelaxationPasses; ++pass) {
+    if (withList && (crowd.pairs.count() != crowd.count ||
+                     crowd.looseCount * kLooseShare > crowd.count)) {
+      crowd.listPairs(far);
+      ++counters.pairListsMade;
+    }
+    for (int i = 0; i < crowd.count; ++i) sweep.row(i);
+  }
+}
+
+void sweepPortable(SweepCrowd& crowd, RowCandidates& row) {
+  sweepPasses<fast_relaxation::PortableForm>(crowd, row);
+}
+
+#ifdef QUIBBIX_RELAXATION_WIDE
+void sweepSse2(SweepCrowd& crowd, RowCandidates& row) {
+  sweepPasses<fast_relaxation::Sse2Form>(crowd, row);
+}
+__attribute__((target("avx2"))) void sweepAvx2(SweepCrowd& crowd, RowCandidates& row) {
+  sweepPasses<fast_relaxation::Avx2Form>(crowd, row);
+}
+__attribute__((target(QUIBBIX_AVX512_TARGET))) void sweepAvx512(SweepCrowd& crowd,
+                                                               RowCandidates& row) {
+  sweepPasses<fast_relaxation::Avx512Form>(crowd, row);
+}
+#endif
+
+SweepBranch& chosenBranch() {
+  static SweepBranch branch = widestSweepBranch();
+  return branch;
+}
+
 }  // namespace
+
+const char* sweepBranchName(SweepBranch branch) {
+  switch (branch) {
+    case SweepBranch::kPortable:
+      return "portable";
+    case SweepBranch::kSse2:
+      return "sse2";
+    case SweepBranch::kAvx2:
+      return "avx2";
+    case SweepBranch::kAvx512:
+      return "avx512";
+  }
+  return "?";
+}
+
+bool sweepBranchRuns(SweepBranch branch) {
+  switch (branch) {
+    case SweepBranch::kPortable:
+      return true;
+#ifdef QUIBBIX_RELAXATION_WIDE
+    case SweepBranch::kSse2:
+      return true;
+    case SweepBranch::kAvx2:
+      return __builtin_cpu_supports("avx2");
+    case SweepBranch::kAvx512:
+      return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("popcnt");
+#endif
+    default:
+      return false;
+  }
+}
+
+SweepBranch widestSweepBranch() {
+  for (SweepBranch branch : {SweepBranch::kAvx512, SweepBranch::kAvx2, SweepBranch::kSse2}) {
+    if (sweepBranchRuns(branch)) return branch;
+  }
+  return SweepBranch::kPortable;
+}
+
+bool useSweepBranch(SweepBranch branch) {
+  if (!sweepBranchRuns(branch)) return false;
+  chosenBranch() = branch;
+  return true;
+}
+
+SweepBranch sweepBranch() {
+  return chosenBranch();
+}
 
 void relaxCrowdFast(std::span<Hamster* const> crowd) {
   if (crowd.size() < static_cast<size_t>(kFewHamsters) ||
@@ -120,13 +225,28 @@ void relaxCrowdFast(std::span<Hamster* const> crowd) {
     return;
   }
   ++counters.fastSweeps;
-  // The simulation runs on one thread; the buffers are kept between frames.
+  // The simulation runs on one thread; the buffers (and the pair list) are
+  // kept between frames.
   static SweepCrowd sweepCrowd;
   static RowCandidates row;
   sweepCrowd.start(crowd);
-  Sweep sweep(sweepCrowd, row);
-  for (int pass = 0; pass < kRelaxationPasses; ++pass) {
-    for (int i = 0; i < sweepCrowd.count; ++i) sweep.row(i);
+  const SweepBranch branch = chosenBranch();
+  ++counters.sweepsByBranch[static_cast<int>(branch)];
+  switch (branch) {
+#ifdef QUIBBIX_RELAXATION_WIDE
+    case SweepBranch::kAvx512:
+      sweepAvx512(sweepCrowd, row);
+      break;
+    case SweepBranch::kAvx2:
+      sweepAvx2(sweepCrowd, row);
+      break;
+    case SweepBranch::kSse2:
+      sweepSse2(sweepCrowd, row);
+      break;
+#endif
+    default:
+      sweepPortable(sweepCrowd, row);
+      break;
   }
   sweepCrowd.finish(crowd);
 }

@@ -15,10 +15,31 @@ inline constexpr int kFewHamsters = 40;
 // pool fall back to the literal loop.
 void relaxCrowdFast(std::span<Hamster* const> crowd);
 
+// The instruction sets the sweep's candidate test comes in, narrowest first.
+// All give the same bits; the widest one the CPU has is taken unless another
+// is asked for. Only the portable one exists off x86-64 (or in a build with
+// QUIBBIX_PORTABLE_RELAXATION).
+enum class SweepBranch { kPortable, kSse2, kAvx2, kAvx512 };
+inline constexpr int kSweepBranches = 4;
+const char* sweepBranchName(SweepBranch branch);
+// Whether this build on this CPU can run it.
+bool sweepBranchRuns(SweepBranch branch);
+SweepBranch widestSweepBranch();
+// For tests and benchmarks; a branch that cannot run here is refused (false).
+bool useSweepBranch(SweepBranch branch);
+SweepBranch sweepBranch();
+
 // How the calls of relaxCrowdFast went, since the start of the program: by the
-// fast sweep, or handed to the literal loop.
+// fast sweep (and in which branch), or handed to the literal loop; how often
+// the pair list was made, and how many rows took their near partners from it
+// rather than from the grid.
 struct FastRelaxationCounters {
   uint64_t fastSweeps = 0;
   uint64_t literalSweeps = 0;
+  uint64_t sweepsByBranch[kSweepBranches] = {};
+  uint64_t pairListsMade = 0;
+  uint64_t listedRows = 0;
+  uint64_t gridRows = 0;
+  uint64_t changedMarks = 0;  // a push of hamster i changed which of its row to push
 };
 const FastRelaxationCounters& fastRelaxationCounters();

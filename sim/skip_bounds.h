@@ -60,7 +60,7 @@ const NoChangeBounds& noChangeBounds();
 // magnitude kSmallCoordinate or more (the strengths never grow along the chain).
 int farDistance();
 
-inline bool isSmall(float x, float y, float z) {
+[[gnu::always_inline]] inline bool isSmall(float x, float y, float z) {
   return !(std::fabs(x) >= kSmallCoordinate && std::fabs(y) >= kSmallCoordinate &&
            std::fabs(z) >= kSmallCoordinate);
 }

@@ -1,6 +1,7 @@
 // The crowd as the fast sweep sees it: positions packed into three float
-// arrays (written back at the end), each hamster's cell, and which hamsters are
-// small (see skip_bounds.h), all kept up to date after every push.
+// arrays (written back at the end), each hamster's cell, which hamsters are
+// small (see skip_bounds.h) and which are loose (see pair_list.h), all kept up
+// to date after every push, and the pair list itself.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "sim/crowd_grid.h"
+#include "sim/pair_list.h"
 #include "sim/skip_bounds.h"
 
 class Hamster;
@@ -28,23 +30,43 @@ struct SweepCrowd {
   int count = 0;
   int wordCount = 0;
 
-  // Copies the positions in and files every hamster.
+  PairList pairs;
+  std::vector<float> listedX, listedY, listedZ;  // where each stood when the list was made
+  std::vector<uint8_t> loose;                    // has moved too far from there
+  CrowdGrid looseOnes;                           // the loose hamsters only
+  int looseCount = 0;
+
+  // Copies the positions in and files every hamster, loose against the pair
+  // list kept from the last call when it was made for this many hamsters.
   void start(std::span<Hamster* const> crowd);
   // Copies the positions back.
   void finish(std::span<Hamster* const> crowd) const;
 
+  // Makes the pair list from the present positions: nobody is loose.
+  void listPairs(int far);
+  // Whether row i may take its near partners from the pair list.
+  bool listed(int i) const { return pairs.count() == count && !loose[i]; }
+
   // Files hamster h by a position that it took from a push; returns whether
-  // its cell or its smallness changed.
-  bool refile(int h) { return file(h, cellOfFinite(x[h], y[h])); }
+  // its cell, smallness or looseness changed.
+  [[gnu::always_inline]] bool refile(int h) { return file(h, cellOfFinite(x[h], y[h])); }
 
  private:
-  bool file(int h, int newCell) {
+  [[gnu::always_inline]] bool movedFar(int h) const {
+    const float ex = x[h] - listedX[h], ey = y[h] - listedY[h], ez = z[h] - listedZ[h];
+    return !(ex * ex + ey * ey + ez * ez <= kLooseSquared);
+  }
+  [[gnu::always_inline]] bool file(int h, int newCell) {
     const bool newSmall = isSmall(x[h], y[h], z[h]);
-    if (newCell == cell[h] && newSmall == static_cast<bool>(small[h])) return false;
-    move(h, newCell, newSmall);
+    const bool newLoose = newCell != kNoCell && movedFar(h);
+    if (newCell == cell[h] && newSmall == static_cast<bool>(small[h]) &&
+        newLoose == static_cast<bool>(loose[h])) {
+      return false;
+    }
+    move(h, newCell, newSmall, newLoose);
     return true;
   }
-  void move(int h, int newCell, bool newSmall);
+  void move(int h, int newCell, bool newSmall, bool newLoose);
 };
 
 }  // namespace fast_relaxation

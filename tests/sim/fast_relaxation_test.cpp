@@ -1,23 +1,30 @@
-// The fast relaxation against the literal loop, bit for bit, on states chosen
-// to break the shortcuts it takes: crowds stacked on one point, spread far
-// outside its grid, on the box and cell boundaries, with zeros of both signs,
-// subnormal and non-finite coordinates. (Whole runs with jumps are compared
-// through the replay tool, tests/replay.) Every
-// comparison also checks that the crowd went through the fast sweep whenever
-// its size calls for it, so the literal loop is never compared with itself.
+// The fast relaxation against the literal loop, bit for bit, in every form of
+// its inner steps that this machine runs, on states chosen to break the
+// shortcuts it takes: crowds stacked on one point, spread far outside its grid,
+// on the box and cell boundaries, with zeros of both signs, subnormal and
+// non-finite coordinates, hamsters that move far from where the pair list was
+// made, and long runs with jumps in the forms that the replay tool, which
+// takes the widest, does not run (tests/replay compares that one). Every
+// comparison also checks that the crowd went through the fast sweep in the
+// form asked for whenever its size calls for it, so the literal loop is never
+// compared with itself.
 #include "sim/fast_relaxation.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <vector>
 
 #include "platform/random.h"
+#include "platform/sound.h"
+#include "scene/scene_state.h"
 #include "sim/hamster.h"
 #include "sim/relaxation.h"
+#include "tools/scenario/scenario.h"
 
 namespace {
 
@@ -27,50 +34,93 @@ bool bySweep(int count) {
   return count >= 40 && count <= 1500;
 }
 
-// Two copies of one crowd, relaxed one way each.
+std::vector<SweepBranch> branchesHere() {
+  std::vector<SweepBranch> branches;
+  for (int b = 0; b < kSweepBranches; ++b) {
+    if (sweepBranchRuns(static_cast<SweepBranch>(b))) branches.push_back(static_cast<SweepBranch>(b));
+  }
+  return branches;
+}
+
+// Runs `body` once in each branch this machine runs, then goes back to the
+// widest.
+void inEveryBranch(const std::function<void(SweepBranch)>& body) {
+  for (SweepBranch branch : branchesHere()) {
+    SCOPED_TRACE(sweepBranchName(branch));
+    ASSERT_TRUE(useSweepBranch(branch));
+    body(branch);
+  }
+  useSweepBranch(widestSweepBranch());
+}
+
+// A crowd and its copies, relaxed by the literal loop and by the fast sweep in
+// each branch.
 class Twins {
  public:
-  explicit Twins(int count) {
+  explicit Twins(int count) : fast_(kSweepBranches) {
     for (int i = 0; i < count; ++i) {
       literal_.push_back(std::make_unique<Hamster>());
-      fast_.push_back(std::make_unique<Hamster>(*literal_.back()));
+      for (auto& crowd : fast_) crowd.push_back(std::make_unique<Hamster>(*literal_.back()));
     }
   }
 
   void place(int i, float x, float y, float z) {
-    for (auto* crowd : {&literal_, &fast_}) {
-      Hamster& h = *(*crowd)[i];
-      h.x = x;
-      h.y = y;
-      h.z = z;
+    for (Hamster* h : copies(i)) {
+      h->x = x;
+      h->y = y;
+      h->z = z;
+    }
+  }
+  void moveBy(int i, float dx, float dy, float dz) {
+    for (Hamster* h : copies(i)) {
+      h->x += dx;
+      h->y += dy;
+      h->z += dz;
     }
   }
 
-  // Relaxes both and reports the first hamster whose position bits differ.
+  // Relaxes all copies and reports the first hamster whose position bits differ.
   void relaxAndCompare(int rounds = 1) {
-    std::vector<Hamster*> literal, fast;
-    for (auto& h : literal_) literal.push_back(h.get());
-    for (auto& h : fast_) fast.push_back(h.get());
     for (int round = 0; round < rounds; ++round) {
-      relaxCrowdReference(literal);
-      const FastRelaxationCounters before = fastRelaxationCounters();
-      relaxCrowdFast(fast);
-      EXPECT_EQ(fastRelaxationCounters().fastSweeps - before.fastSweeps, bySweep(size()) ? 1u : 0u);
-      EXPECT_EQ(fastRelaxationCounters().literalSweeps - before.literalSweeps,
-                bySweep(size()) ? 0u : 1u);
-      for (size_t i = 0; i < literal.size(); ++i) {
-        ASSERT_EQ(0, std::memcmp(&literal[i]->x, &fast[i]->x, 3 * sizeof(float)))
-            << "round " << round << ", hamster " << i << ": literal (" << literal[i]->x << ", "
-            << literal[i]->y << ", " << literal[i]->z << "), fast (" << fast[i]->x << ", "
-            << fast[i]->y << ", " << fast[i]->z << ")";
-      }
+      relaxCrowdReference(pointers(literal_));
+      inEveryBranch([&](SweepBranch branch) {
+        auto& fast = fast_[static_cast<int>(branch)];
+        const FastRelaxationCounters before = fastRelaxationCounters();
+        relaxCrowdFast(pointers(fast));
+        const FastRelaxationCounters& after = fastRelaxationCounters();
+        const uint64_t swept = bySweep(size()) ? 1 : 0;
+        EXPECT_EQ(after.sweepsByBranch[static_cast<int>(branch)] -
+                      before.sweepsByBranch[static_cast<int>(branch)],
+                  swept);
+        EXPECT_EQ(after.literalSweeps - before.literalSweeps, 1 - swept);
+        for (int i = 0; i < size(); ++i) {
+          const Hamster &l = *literal_[i], &f = *fast[i];
+          ASSERT_EQ(0, std::memcmp(&l.x, &f.x, 3 * sizeof(float)))
+              << "round " << round << ", hamster " << i << ": literal (" << l.x << ", " << l.y
+              << ", " << l.z << "), fast (" << f.x << ", " << f.y << ", " << f.z << ")";
+        }
+      });
     }
   }
 
   int size() const { return static_cast<int>(literal_.size()); }
+  const Hamster& at(int i) const { return *literal_[i]; }
 
  private:
-  std::vector<std::unique_ptr<Hamster>> literal_, fast_;
+  using Crowd = std::vector<std::unique_ptr<Hamster>>;
+  static std::vector<Hamster*> pointers(const Crowd& crowd) {
+    std::vector<Hamster*> all;
+    for (auto& h : crowd) all.push_back(h.get());
+    return all;
+  }
+  std::vector<Hamster*> copies(int i) {
+    std::vector<Hamster*> all{literal_[i].get()};
+    for (auto& crowd : fast_) all.push_back(crowd[i].get());
+    return all;
+  }
+
+  Crowd literal_;
+  std::vector<Crowd> fast_;  // by branch
 };
 
 float uniform(float low, float high) {
@@ -160,6 +210,83 @@ TEST(FastRelaxation, PairsOnTheBoxAndCellBoundaries) {
     }
   }
   twins.relaxAndCompare(2);
+}
+
+TEST(FastRelaxation, LongRunsWithJumpsMatchTheLiteralLoop) {
+  // Whole frames, so that hamsters fly, bounce, fall back onto each other and
+  // settle, at a few crowd sizes: the runs of tests/replay, there in the
+  // widest form only.
+  for (int count : {100, 500, 1500}) {
+    SCOPED_TRACE(count);
+    Scenario scenario;
+    scenario.seed = 2024;
+    scenario.count = count;
+    scenario.frames = count == 1500 ? 25 : 150;
+    scenario.frameMs = {16, 16, 40, 1};
+    scenario.events = {{3, InputEvent::kSpace},
+                       {20, InputEvent::kClick},
+                       {31, InputEvent::kSpace},
+                       {120, InputEvent::kSpace}};
+
+    SceneState literal;
+    SilentSound silent;
+    scenario.relaxation = Relaxation::kReference;
+    ScenarioRun literalRun(scenario, literal, silent);
+    literalRun.start(false);
+    literalRun.playFrames(settleTumbles);
+    inEveryBranch([&](SweepBranch branch) {
+      if (branch == widestSweepBranch()) return;
+      SceneState fast;
+      Scenario fastScenario = scenario;
+      fastScenario.relaxation = Relaxation::kFast;
+      ScenarioRun fastRun(fastScenario, fast, silent);
+      fastRun.start(false);
+      fastRun.playFrames(settleTumbles);
+      for (int i = 0; i < kMaxHamsters; ++i) {
+        ASSERT_EQ(0, std::memcmp(literal.hamsterPool[i], fast.hamsterPool[i], sizeof(Hamster)))
+            << "hamster " << i;
+      }
+      for (Hamster* h : fast.hamsterPool) delete h;
+    });
+    for (Hamster* h : literal.hamsterPool) delete h;
+  }
+}
+
+TEST(FastRelaxation, HamstersMovedFarFromWhereThePairListWasMade) {
+  // A calm lattice keeps its pair list from one call to the next. Then, apart
+  // from it, a pair a little more than 0.2 plus the skin apart comes within
+  // reach when one moves a little more than half the skin and the other a
+  // little less, and in a listed pair 0.22 apart one moves 0.03 closer; a few
+  // hamsters jump into the lattice. Then half of them move (the list is made
+  // again).
+  Twins twins(400);
+  for (int i = 0; i < twins.size(); ++i)
+    twins.place(i, -2.8f + 0.28f * (i % 20), -2.8f + 0.28f * (i / 20), 0);
+  twins.place(396, 10.0f, 0, 0);
+  twins.place(397, 10.26f, 0, 0);
+  twins.place(394, 20.0f, 0, 0);
+  twins.place(395, 20.22f, 0, 0);
+  twins.relaxAndCompare();
+  FastRelaxationCounters before = fastRelaxationCounters();
+  twins.relaxAndCompare();
+  EXPECT_EQ(fastRelaxationCounters().pairListsMade, before.pairListsMade);
+
+  before = fastRelaxationCounters();
+  twins.moveBy(396, 0.04f, 0, 0);
+  twins.moveBy(397, -0.024f, 0, 0);
+  twins.moveBy(395, -0.03f, 0, 0);
+  const float movedAlone = twins.at(396).x, movedListed = twins.at(394).x;
+  for (int i : {0, 7, 150, 399}) twins.place(i, twins.at(210).x, twins.at(210).y + 0.05f, 0);
+  for (int i : {3, 250}) twins.moveBy(i, 0.3f, -0.25f, 0.01f);
+  twins.relaxAndCompare();
+  EXPECT_LT(twins.at(396).x, movedAlone);  // both pairs were pushed
+  EXPECT_LT(twins.at(394).x, movedListed);
+  EXPECT_GT(fastRelaxationCounters().gridRows, before.gridRows);
+
+  before = fastRelaxationCounters();
+  for (int i = 0; i < twins.size(); i += 2) twins.moveBy(i, 0.05f, 0.04f, 0);
+  twins.relaxAndCompare();
+  EXPECT_GT(fastRelaxationCounters().pairListsMade, before.pairListsMade);
 }
 
 TEST(FastRelaxation, AHamsterAtZeroIsPushedFromAnyDistanceInThePool) {

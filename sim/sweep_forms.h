@@ -1,0 +1,203 @@
+// The fast sweep's inner steps, in one form per instruction set:
+// - test: for a block of RowCandidates::kBlock candidates of a row, with
+//   hamster i standing at (px, py, pz), the bits of those that must be pushed:
+//   within the float box and not provably unchanged (skip_bounds.h). Every form
+//   does the very same float operations, lane by lane, so each marks the same
+//   candidates; only the width differs. None fuses a multiply with an add.
+// - packWord: the pool indexes base + b of the set bits b of a word, in
+//   increasing order, written from `out` on (up to 64 entries may be written);
+//   returns how many there are.
+// The AVX2 and AVX-512 forms are compiled for those sets alone (target
+// attributes) and run only where the CPU has them.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+#include "sim/push_apart.h"
+#include "sim/row_candidates.h"
+#include "sim/skip_bounds.h"
+
+#if defined(__x86_64__) && !defined(QUIBBIX_PORTABLE_RELAXATION)
+#define QUIBBIX_RELAXATION_WIDE 1
+#include <immintrin.h>
+#endif
+
+namespace fast_relaxation {
+
+// Lanes first .. size - 1 of the block, as bits.
+inline uint32_t lanesInBlock(const RowCandidates& row, int first) {
+  const int lanes = row.size() - first;
+  return lanes >= RowCandidates::kBlock ? (uint32_t{1} << RowCandidates::kBlock) - 1
+                                        : (uint32_t{1} << lanes) - 1;
+}
+
+// One set bit at a time: how the forms without a compress instruction pack.
+inline int packWordByBits(int* out, int base, uint64_t bits) {
+  int n = 0;
+  for (; bits != 0; bits &= bits - 1) out[n++] = base | __builtin_ctzll(bits);
+  return n;
+}
+
+struct PortableForm {
+  static int packWord(int* out, int base, uint64_t bits) { return packWordByBits(out, base, bits); }
+  static uint32_t test(const RowCandidates& row, int first, float px, float py, float pz) {
+    uint32_t marks = 0;
+    for (int lane = 0; lane < RowCandidates::kBlock; ++lane) {
+      const int k = first + lane;
+      const float cx = row.x()[k], cy = row.y()[k], cz = row.z()[k];
+      const float ex = cx - px, ey = cy - py, ez = cz - pz;
+      const float squared = ex * ex + ey * ey + ez * ez;
+      const bool near = (std::fabs(ex) <= kBox) & (std::fabs(ey) <= kBox) &
+                        (std::fabs(ez) <= kBox) & (squared < kReachSquared);
+      const bool idle = pushChangesNothing(px, py, pz, cx, cy, cz, ex, ey, ez, squared,
+                                           row.across()[k], row.upward()[k]);
+      marks |= static_cast<uint32_t>(near & !idle) << lane;
+    }
+    return marks & lanesInBlock(row, first);
+  }
+};
+
+#ifdef QUIBBIX_RELAXATION_WIDE
+
+struct Sse2Form {
+  static int packWord(int* out, int base, uint64_t bits) { return packWordByBits(out, base, bits); }
+  static uint32_t test(const RowCandidates& row, int first, float px, float py, float pz) {
+    const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
+    const __m128 box = _mm_set1_ps(kBox);
+    const __m128 reachSquared = _mm_set1_ps(kReachSquared);
+    const __m128 smallestSquared = _mm_set1_ps(kSmallestSquared);
+    const __m128 vx = _mm_set1_ps(px), vy = _mm_set1_ps(py), vz = _mm_set1_ps(pz);
+    const __m128 ax = _mm_and_ps(vx, magnitude), ay = _mm_and_ps(vy, magnitude),
+                 az = _mm_and_ps(vz, magnitude);
+    uint32_t marks = 0;
+    for (int lane = 0; lane < RowCandidates::kBlock; lane += 4) {
+      const int k = first + lane;
+      const __m128 cx = _mm_loadu_ps(row.x() + k), cy = _mm_loadu_ps(row.y() + k),
+                   cz = _mm_loadu_ps(row.z() + k);
+      const __m128 ex = _mm_sub_ps(cx, vx), ey = _mm_sub_ps(cy, vy), ez = _mm_sub_ps(cz, vz);
+      const __m128 fx = _mm_and_ps(ex, magnitude), fy = _mm_and_ps(ey, magnitude),
+                   fz = _mm_and_ps(ez, magnitude);
+      const __m128 squared =
+          _mm_add_ps(_mm_add_ps(_mm_mul_ps(ex, ex), _mm_mul_ps(ey, ey)), _mm_mul_ps(ez, ez));
+      const __m128 near = _mm_and_ps(
+          _mm_and_ps(_mm_cmple_ps(fx, box), _mm_cmple_ps(fy, box)),
+          _mm_and_ps(_mm_cmple_ps(fz, box), _mm_cmplt_ps(squared, reachSquared)));
+      const __m128 across = _mm_loadu_ps(row.across() + k), upward = _mm_loadu_ps(row.upward() + k);
+      const __m128 d2 = _mm_max_ps(squared, smallestSquared);
+      const __m128 idle = _mm_and_ps(
+          _mm_and_ps(_mm_cmplt_ps(_mm_mul_ps(across, fx),
+                                  _mm_mul_ps(_mm_min_ps(_mm_and_ps(cx, magnitude), ax), d2)),
+                     _mm_cmplt_ps(_mm_mul_ps(across, fy),
+                                  _mm_mul_ps(_mm_min_ps(_mm_and_ps(cy, magnitude), ay), d2))),
+          _mm_cmplt_ps(_mm_mul_ps(upward, fz),
+                       _mm_mul_ps(_mm_min_ps(_mm_and_ps(cz, magnitude), az), d2)));
+      marks |= static_cast<uint32_t>(_mm_movemask_ps(_mm_andnot_ps(idle, near))) << lane;
+    }
+    return marks & lanesInBlock(row, first);
+  }
+};
+
+struct Avx2Form {
+  static int packWord(int* out, int base, uint64_t bits) { return packWordByBits(out, base, bits); }
+  __attribute__((target("avx2"))) static uint32_t test(const RowCandidates& row, int first,
+                                                        float px, float py, float pz) {
+    const __m256 magnitude = _mm256_castsi256_ps(_mm256_set1_epi32(0x7FFFFFFF));
+    const __m256 box = _mm256_set1_ps(kBox);
+    const __m256 reachSquared = _mm256_set1_ps(kReachSquared);
+    const __m256 smallestSquared = _mm256_set1_ps(kSmallestSquared);
+    const __m256 vx = _mm256_set1_ps(px), vy = _mm256_set1_ps(py), vz = _mm256_set1_ps(pz);
+    const __m256 ax = _mm256_and_ps(vx, magnitude), ay = _mm256_and_ps(vy, magnitude),
+                 az = _mm256_and_ps(vz, magnitude);
+    uint32_t marks = 0;
+    for (int lane = 0; lane < RowCandidates::kBlock; lane += 8) {
+      const int k = first + lane;
+      const __m256 cx = _mm256_loadu_ps(row.x() + k), cy = _mm256_loadu_ps(row.y() + k),
+                   cz = _mm256_loadu_ps(row.z() + k);
+      const __m256 ex = _mm256_sub_ps(cx, vx), ey = _mm256_sub_ps(cy, vy),
+                   ez = _mm256_sub_ps(cz, vz);
+      const __m256 fx = _mm256_and_ps(ex, magnitude), fy = _mm256_and_ps(ey, magnitude),
+                   fz = _mm256_and_ps(ez, magnitude);
+      const __m256 squared = _mm256_add_ps(
+          _mm256_add_ps(_mm256_mul_ps(ex, ex), _mm256_mul_ps(ey, ey)), _mm256_mul_ps(ez, ez));
+      const __m256 near = _mm256_and_ps(
+          _mm256_and_ps(_mm256_cmp_ps(fx, box, _CMP_LE_OQ), _mm256_cmp_ps(fy, box, _CMP_LE_OQ)),
+          _mm256_and_ps(_mm256_cmp_ps(fz, box, _CMP_LE_OQ),
+                        _mm256_cmp_ps(squared, reachSquared, _CMP_LT_OQ)));
+      const __m256 across = _mm256_loadu_ps(row.across() + k),
+                   upward = _mm256_loadu_ps(row.upward() + k);
+      const __m256 d2 = _mm256_max_ps(squared, smallestSquared);
+      const __m256 idle = _mm256_and_ps(
+          _mm256_and_ps(
+              _mm256_cmp_ps(_mm256_mul_ps(across, fx),
+                            _mm256_mul_ps(_mm256_min_ps(_mm256_and_ps(cx, magnitude), ax), d2),
+                            _CMP_LT_OQ),
+              _mm256_cmp_ps(_mm256_mul_ps(across, fy),
+                            _mm256_mul_ps(_mm256_min_ps(_mm256_and_ps(cy, magnitude), ay), d2),
+                            _CMP_LT_OQ)),
+          _mm256_cmp_ps(_mm256_mul_ps(upward, fz),
+                        _mm256_mul_ps(_mm256_min_ps(_mm256_and_ps(cz, magnitude), az), d2),
+                        _CMP_LT_OQ));
+      marks |= static_cast<uint32_t>(_mm256_movemask_ps(_mm256_andnot_ps(idle, near))) << lane;
+    }
+    return marks & lanesInBlock(row, first);
+  }
+};
+
+// The target of the AVX-512 forms (the compress needs POPCNT for its count).
+#define QUIBBIX_AVX512_TARGET "avx512f,popcnt"
+
+struct Avx512Form {
+  // Sixteen bits at a time, without a branch per bit.
+  __attribute__((target(QUIBBIX_AVX512_TARGET))) static int packWord(int* out, int base,
+                                                                     uint64_t bits) {
+    const __m512i lanes = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    int n = 0;
+    for (int chunk = 0; chunk < 4; ++chunk) {
+      const __mmask16 set = static_cast<__mmask16>(bits >> (16 * chunk));
+      const __m512i indexes = _mm512_add_epi32(lanes, _mm512_set1_epi32(base + 16 * chunk));
+      _mm512_storeu_si512(out + n, _mm512_maskz_compress_epi32(set, indexes));
+      n += __builtin_popcount(set);
+    }
+    return n;
+  }
+  __attribute__((target(QUIBBIX_AVX512_TARGET))) static uint32_t test(const RowCandidates& row, int first,
+                                                           float px, float py, float pz) {
+    static_assert(RowCandidates::kBlock == 16, "one AVX-512 vector per block");
+    // min and max through their zero-masked forms with every lane kept: the
+    // plain ones start from an undefined vector, which GCC 12 warns about.
+    constexpr __mmask16 kEvery = 0xFFFF;
+    const __m512 box = _mm512_set1_ps(kBox);
+    const __m512 reachSquared = _mm512_set1_ps(kReachSquared);
+    const __m512 smallestSquared = _mm512_set1_ps(kSmallestSquared);
+    const __m512 vx = _mm512_set1_ps(px), vy = _mm512_set1_ps(py), vz = _mm512_set1_ps(pz);
+    const __m512 ax = _mm512_abs_ps(vx), ay = _mm512_abs_ps(vy), az = _mm512_abs_ps(vz);
+    const __m512 cx = _mm512_loadu_ps(row.x() + first), cy = _mm512_loadu_ps(row.y() + first),
+                 cz = _mm512_loadu_ps(row.z() + first);
+    const __m512 ex = _mm512_sub_ps(cx, vx), ey = _mm512_sub_ps(cy, vy), ez = _mm512_sub_ps(cz, vz);
+    const __m512 fx = _mm512_abs_ps(ex), fy = _mm512_abs_ps(ey), fz = _mm512_abs_ps(ez);
+    const __m512 squared = _mm512_add_ps(_mm512_add_ps(_mm512_mul_ps(ex, ex), _mm512_mul_ps(ey, ey)),
+                                         _mm512_mul_ps(ez, ez));
+    __mmask16 marks = _mm512_cmp_ps_mask(fx, box, _CMP_LE_OQ);
+    marks = _mm512_mask_cmp_ps_mask(marks, fy, box, _CMP_LE_OQ);
+    marks = _mm512_mask_cmp_ps_mask(marks, fz, box, _CMP_LE_OQ);
+    marks = _mm512_mask_cmp_ps_mask(marks, squared, reachSquared, _CMP_LT_OQ);
+    const __m512 across = _mm512_loadu_ps(row.across() + first),
+                 upward = _mm512_loadu_ps(row.upward() + first);
+    const __m512 d2 = _mm512_maskz_max_ps(kEvery, squared, smallestSquared);
+    __mmask16 idle = _mm512_cmp_ps_mask(
+        _mm512_mul_ps(across, fx), _mm512_mul_ps(_mm512_maskz_min_ps(kEvery, _mm512_abs_ps(cx), ax), d2),
+        _CMP_LT_OQ);
+    idle = _mm512_mask_cmp_ps_mask(
+        idle, _mm512_mul_ps(across, fy), _mm512_mul_ps(_mm512_maskz_min_ps(kEvery, _mm512_abs_ps(cy), ay), d2),
+        _CMP_LT_OQ);
+    idle = _mm512_mask_cmp_ps_mask(
+        idle, _mm512_mul_ps(upward, fz), _mm512_mul_ps(_mm512_maskz_min_ps(kEvery, _mm512_abs_ps(cz), az), d2),
+        _CMP_LT_OQ);
+    return static_cast<uint32_t>(marks & ~idle) & lanesInBlock(row, first);
+  }
+};
+
+#endif  // QUIBBIX_RELAXATION_WIDE
+
+}  // namespace fast_relaxation
