@@ -96,7 +96,7 @@ class Sweep {
     float* const y = crowd_.y.data();
     float* const z = crowd_.z.data();
     float xi = x[i], yi = y[i], zi = z[i];
-    for (int first = 0; first < row_.size(); first += RowCandidates::kBlock) {
+    for (int first = 0; first < row_.size(); first += Form::kBlock) {
       uint32_t marks = Form::test(row_, first, xi, yi, zi);
       while (marks != 0) {
         const int lane = __builtin_ctz(marks);

@@ -18,6 +18,7 @@ namespace fast_relaxation {
 
 class RowCandidates {
  public:
+  // The widest block a test takes (sweep_forms.h).
   static constexpr int kBlock = 16;
 
   // The candidates j >= from of row i: every neighbour up to the pool distance

@@ -1,10 +1,47 @@
 #include "sim/sweep_crowd.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
 
 #include "sim/hamster.h"
 
 namespace fast_relaxation {
+
+namespace {
+
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
+
+// The floats of each grid column, lowest and highest (the first column reaches
+// down to minus infinity, the last up to infinity): gridColumn rounds
+// monotonically, so each column is one interval of floats, found once by
+// stepping from an estimate.
+struct ColumnBounds {
+  std::array<float, kGridSide> low, high;
+};
+const ColumnBounds& columnBounds() {
+  static const ColumnBounds bounds = [] {
+    ColumnBounds b{};
+    b.low[0] = -kInfinity;
+    for (int c = 1; c < kGridSide; ++c) {
+      float v = static_cast<float>(c - kGridSide / 2) / kCellsPerUnit;
+      while (gridColumn(v) >= c) v = std::nextafter(v, -kInfinity);
+      while (gridColumn(v) < c) v = std::nextafter(v, kInfinity);
+      b.low[c] = v;
+      b.high[c - 1] = std::nextafter(v, -kInfinity);
+    }
+    b.high[kGridSide - 1] = kInfinity;
+    return b;
+  }();
+  return bounds;
+}
+
+// The largest float below kSmallCoordinate.
+constexpr float kBelowSmall = 0x1.fffffep-18f;
+static_assert(kBelowSmall < kSmallCoordinate);
+
+}  // namespace
 
 void SweepCrowd::start(std::span<Hamster* const> crowd) {
   count = static_cast<int>(crowd.size());
@@ -13,6 +50,7 @@ void SweepCrowd::start(std::span<Hamster* const> crowd) {
   y.resize(count);
   z.resize(count);
   cell.assign(count, kNoCell);
+  stay.resize(count);
   small.assign(count, 0);
   loose.assign(count, 0);
   everyone.reset(wordCount);
@@ -37,6 +75,7 @@ void SweepCrowd::start(std::span<Hamster* const> crowd) {
       listedZ[j] = z[j];
     }
     file(j, cellFor(x[j], y[j], z[j]));
+    setStay(j);
   }
 }
 
@@ -56,6 +95,50 @@ void SweepCrowd::listPairs(int far) {
     if (loose[h]) move(h, cell[h], small[h], false);
   }
   pairs.make(*this, far);
+}
+
+bool SweepCrowd::refileAnew(int h) {
+  const bool changed = file(h, cellOfFinite(x[h], y[h]));
+  setStay(h);
+  return changed;
+}
+
+void SweepCrowd::setStay(int h) {
+  Stay& box = stay[h];
+  for (int axis = 0; axis < 3; ++axis) {
+    box.low[axis] = -kInfinity;
+    box.high[axis] = kInfinity;
+  }
+  // Only finite hamsters are ever pushed; the others may keep any box.
+  if (cell[h] == kNoCell) return;
+  const auto narrow = [&box](int axis, float low, float high) {
+    box.low[axis] = std::max(box.low[axis], low);
+    box.high[axis] = std::min(box.high[axis], high);
+  };
+  const ColumnBounds& columns = columnBounds();
+  const int column[2] = {cell[h] % kGridSide, cell[h] / kGridSide};
+  for (int axis = 0; axis < 2; ++axis) {
+    narrow(axis, columns.low[column[axis]], columns.high[column[axis]]);
+  }
+  // A small coordinate stays below the bound, and every coordinate of a
+  // hamster that is not small stays on its side of it.
+  const float position[3] = {x[h], y[h], z[h]};
+  if (small[h]) {
+    for (int axis = 0; axis < 3; ++axis) {
+      if (std::fabs(position[axis]) < kSmallCoordinate) {
+        narrow(axis, -kBelowSmall, kBelowSmall);
+        break;
+      }
+    }
+  } else {
+    for (int axis = 0; axis < 3; ++axis) {
+      if (position[axis] > 0) {
+        narrow(axis, kSmallCoordinate, kInfinity);
+      } else {
+        narrow(axis, -kInfinity, -kSmallCoordinate);
+      }
+    }
+  }
 }
 
 void SweepCrowd::move(int h, int newCell, bool newSmall, bool newLoose) {

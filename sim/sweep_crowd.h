@@ -48,10 +48,31 @@ struct SweepCrowd {
   bool listed(int i) const { return pairs.count() == count && !loose[i]; }
 
   // Files hamster h by a position that it took from a push; returns whether
-  // its cell, smallness or looseness changed.
-  [[gnu::always_inline]] bool refile(int h) { return file(h, cellOfFinite(x[h], y[h])); }
+  // its cell, smallness or looseness changed. The cell and the smallness
+  // change rarely: while h stays inside a box where neither can change, only
+  // its looseness is worked out.
+  [[gnu::always_inline]] bool refile(int h) {
+    const Stay& box = stay[h];
+    if (!((x[h] >= box.low[0]) & (x[h] <= box.high[0]) & (y[h] >= box.low[1]) &
+          (y[h] <= box.high[1]) & (z[h] >= box.low[2]) & (z[h] <= box.high[2]))) {
+      return refileAnew(h);
+    }
+    const bool newLoose = movedFar(h);
+    if (newLoose == static_cast<bool>(loose[h])) return false;
+    move(h, cell[h], small[h], newLoose);
+    return true;
+  }
 
  private:
+  // A box of positions, each axis a closed float interval, within which the
+  // hamster keeps its cell and smallness.
+  struct Stay {
+    float low[3], high[3];
+  };
+  std::vector<Stay> stay;
+
+  bool refileAnew(int h);
+  void setStay(int h);
   [[gnu::always_inline]] bool movedFar(int h) const {
     const float ex = x[h] - listedX[h], ey = y[h] - listedY[h], ez = z[h] - listedZ[h];
     return !(ex * ex + ey * ey + ez * ez <= kLooseSquared);

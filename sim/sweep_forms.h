@@ -1,5 +1,7 @@
 // The fast sweep's inner steps, in one form per instruction set:
-// - test: for a block of RowCandidates::kBlock candidates of a row, with
+// - test: for a block of kBlock candidates of a row (one or two vectors: a
+//   retest after a push covers the push's block only, so blocks are kept
+//   narrow, at most RowCandidates::kBlock), with
 //   hamster i standing at (px, py, pz), the bits of those that must be pushed:
 //   within the float box and not provably unchanged (skip_bounds.h). Every form
 //   does the very same float operations, lane by lane, so each marks the same
@@ -25,11 +27,12 @@
 
 namespace fast_relaxation {
 
-// Lanes first .. size - 1 of the block, as bits.
+// Lanes first .. size - 1 of a block of `block`, as bits.
+template <int block>
 inline uint32_t lanesInBlock(const RowCandidates& row, int first) {
+  static_assert(block <= RowCandidates::kBlock && block < 32);
   const int lanes = row.size() - first;
-  return lanes >= RowCandidates::kBlock ? (uint32_t{1} << RowCandidates::kBlock) - 1
-                                        : (uint32_t{1} << lanes) - 1;
+  return lanes >= block ? (uint32_t{1} << block) - 1 : (uint32_t{1} << lanes) - 1;
 }
 
 // One set bit at a time: how the forms without a compress instruction pack.
@@ -40,10 +43,11 @@ inline int packWordByBits(int* out, int base, uint64_t bits) {
 }
 
 struct PortableForm {
+  static constexpr int kBlock = 8;
   static int packWord(int* out, int base, uint64_t bits) { return packWordByBits(out, base, bits); }
   static uint32_t test(const RowCandidates& row, int first, float px, float py, float pz) {
     uint32_t marks = 0;
-    for (int lane = 0; lane < RowCandidates::kBlock; ++lane) {
+    for (int lane = 0; lane < kBlock; ++lane) {
       const int k = first + lane;
       const float cx = row.x()[k], cy = row.y()[k], cz = row.z()[k];
       const float ex = cx - px, ey = cy - py, ez = cz - pz;
@@ -54,13 +58,14 @@ struct PortableForm {
                                            row.across()[k], row.upward()[k]);
       marks |= static_cast<uint32_t>(near & !idle) << lane;
     }
-    return marks & lanesInBlock(row, first);
+    return marks & lanesInBlock<kBlock>(row, first);
   }
 };
 
 #ifdef QUIBBIX_RELAXATION_WIDE
 
 struct Sse2Form {
+  static constexpr int kBlock = 8;
   static int packWord(int* out, int base, uint64_t bits) { return packWordByBits(out, base, bits); }
   static uint32_t test(const RowCandidates& row, int first, float px, float py, float pz) {
     const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
@@ -71,7 +76,7 @@ struct Sse2Form {
     const __m128 ax = _mm_and_ps(vx, magnitude), ay = _mm_and_ps(vy, magnitude),
                  az = _mm_and_ps(vz, magnitude);
     uint32_t marks = 0;
-    for (int lane = 0; lane < RowCandidates::kBlock; lane += 4) {
+    for (int lane = 0; lane < kBlock; lane += 4) {
       const int k = first + lane;
       const __m128 cx = _mm_loadu_ps(row.x() + k), cy = _mm_loadu_ps(row.y() + k),
                    cz = _mm_loadu_ps(row.z() + k);
@@ -94,11 +99,12 @@ struct Sse2Form {
                        _mm_mul_ps(_mm_min_ps(_mm_and_ps(cz, magnitude), az), d2)));
       marks |= static_cast<uint32_t>(_mm_movemask_ps(_mm_andnot_ps(idle, near))) << lane;
     }
-    return marks & lanesInBlock(row, first);
+    return marks & lanesInBlock<kBlock>(row, first);
   }
 };
 
 struct Avx2Form {
+  static constexpr int kBlock = 8;
   static int packWord(int* out, int base, uint64_t bits) { return packWordByBits(out, base, bits); }
   __attribute__((target("avx2"))) static uint32_t test(const RowCandidates& row, int first,
                                                         float px, float py, float pz) {
@@ -110,7 +116,7 @@ struct Avx2Form {
     const __m256 ax = _mm256_and_ps(vx, magnitude), ay = _mm256_and_ps(vy, magnitude),
                  az = _mm256_and_ps(vz, magnitude);
     uint32_t marks = 0;
-    for (int lane = 0; lane < RowCandidates::kBlock; lane += 8) {
+    for (int lane = 0; lane < kBlock; lane += 8) {
       const int k = first + lane;
       const __m256 cx = _mm256_loadu_ps(row.x() + k), cy = _mm256_loadu_ps(row.y() + k),
                    cz = _mm256_loadu_ps(row.z() + k);
@@ -140,7 +146,7 @@ struct Avx2Form {
                         _CMP_LT_OQ));
       marks |= static_cast<uint32_t>(_mm256_movemask_ps(_mm256_andnot_ps(idle, near))) << lane;
     }
-    return marks & lanesInBlock(row, first);
+    return marks & lanesInBlock<kBlock>(row, first);
   }
 };
 
@@ -148,6 +154,7 @@ struct Avx2Form {
 #define QUIBBIX_AVX512_TARGET "avx512f,popcnt"
 
 struct Avx512Form {
+  static constexpr int kBlock = 16;
   // Sixteen bits at a time, without a branch per bit.
   __attribute__((target(QUIBBIX_AVX512_TARGET))) static int packWord(int* out, int base,
                                                                      uint64_t bits) {
@@ -163,7 +170,7 @@ struct Avx512Form {
   }
   __attribute__((target(QUIBBIX_AVX512_TARGET))) static uint32_t test(const RowCandidates& row, int first,
                                                            float px, float py, float pz) {
-    static_assert(RowCandidates::kBlock == 16, "one AVX-512 vector per block");
+    static_assert(kBlock == 16, "one AVX-512 vector per block");
     // min and max through their zero-masked forms with every lane kept: the
     // plain ones start from an undefined vector, which GCC 12 warns about.
     constexpr __mmask16 kEvery = 0xFFFF;
@@ -194,7 +201,7 @@ struct Avx512Form {
     idle = _mm512_mask_cmp_ps_mask(
         idle, _mm512_mul_ps(upward, fz), _mm512_mul_ps(_mm512_maskz_min_ps(kEvery, _mm512_abs_ps(cz), az), d2),
         _CMP_LT_OQ);
-    return static_cast<uint32_t>(marks & ~idle) & lanesInBlock(row, first);
+    return static_cast<uint32_t>(marks & ~idle) & lanesInBlock<kBlock>(row, first);
   }
 };
 
