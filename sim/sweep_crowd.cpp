@@ -44,27 +44,31 @@ static_assert(kBelowSmall < kSmallCoordinate);
 }  // namespace
 
 void SweepCrowd::start(std::span<Hamster* const> crowd) {
-  count = static_cast<int>(crowd.size());
-  wordCount = (count + 63) / 64;
-  x.resize(count);
-  y.resize(count);
-  z.resize(count);
-  cell.assign(count, kNoCell);
-  stay.resize(count);
-  small.assign(count, 0);
-  loose.assign(count, 0);
-  everyone.reset(wordCount);
-  smallOnes.reset(wordCount);
-  looseOnes.reset(wordCount);
-  looseCount = 0;
-  smallList.clear();
-  if (pairs.count() != count) {
+  const int newCount = static_cast<int>(crowd.size());
+  const bool anew = newCount != count;
+  if (anew) {
+    count = newCount;
+    wordCount = (count + 63) / 64;
+    x.resize(count);
+    y.resize(count);
+    z.resize(count);
+    cell.assign(count, kNoCell);
+    stay.resize(count);
+    small.assign(count, 0);
+    loose.assign(count, 0);
+    everyone.reset(wordCount);
+    smallOnes.reset(wordCount);
+    looseOnes.reset(wordCount);
+    looseCount = 0;
+    smallList.clear();
     // No list to measure against: every hamster counts as where it stands.
     pairs.forget();
     listedX.resize(count);
     listedY.resize(count);
     listedZ.resize(count);
   }
+  // Otherwise the grids still hold every hamster as the last call left it, and
+  // each is only moved where it has moved since.
   for (int j = 0; j < count; ++j) {
     x[j] = crowd[j]->x;
     y[j] = crowd[j]->y;
@@ -74,8 +78,7 @@ void SweepCrowd::start(std::span<Hamster* const> crowd) {
       listedY[j] = y[j];
       listedZ[j] = z[j];
     }
-    file(j, cellFor(x[j], y[j], z[j]));
-    setStay(j);
+    if (file(j, cellFor(x[j], y[j], z[j])) || anew) setStay(j);
   }
 }
 

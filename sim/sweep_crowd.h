@@ -37,7 +37,8 @@ struct SweepCrowd {
   int looseCount = 0;
 
   // Copies the positions in and files every hamster, loose against the pair
-  // list kept from the last call when it was made for this many hamsters.
+  // list kept from the last call when it was made for this many hamsters; the
+  // grids too are kept from the last call for a crowd of the same size.
   void start(std::span<Hamster* const> crowd);
   // Copies the positions back.
   void finish(std::span<Hamster* const> crowd) const;
