@@ -1,8 +1,9 @@
-// The contact relaxation alone, literal loop against the fast sweep, side by
-// side in one run, from crowds that have run for a few hundred frames: settled
-// ones, and ones just back on the ground after a jump. Also the whole frame
-// step with each. Both sweeps give the same bits (tests/sim), so the states
-// are warmed up with the fast one.
+// The contact relaxation alone, literal loop against the fast sweep in each
+// form this CPU runs, side by side in one run, from crowds that have run for a
+// few hundred frames: settled ones, and ones just back on the ground after a
+// jump. Also the whole frame step with the fast sweep, and each of its other
+// stages alone at 1500 hamsters. All sweeps give the same bits (tests/sim), so
+// the states are warmed up with the default one.
 #include <benchmark/benchmark.h>
 
 #include <map>
@@ -70,8 +71,14 @@ void relaxation(benchmark::State& bench, Relaxation kind) {
 void BM_RelaxationLiteral(benchmark::State& bench) {
   relaxation(bench, Relaxation::kReference);
 }
+// range(2) is the SweepBranch.
 void BM_RelaxationFast(benchmark::State& bench) {
+  const SweepBranch branch = static_cast<SweepBranch>(bench.range(2));
+  bench.SetLabel(sweepBranchName(branch));
+  const SweepBranch before = sweepBranch();
+  useSweepBranch(branch);
   relaxation(bench, Relaxation::kFast);
+  useSweepBranch(before);
 }
 
 void BM_FrameStepFast(benchmark::State& bench) {
@@ -83,16 +90,71 @@ void BM_FrameStepFast(benchmark::State& bench) {
   }
 }
 
+// One stage of the frame step at 1500 hamsters, from the settled crowd; each
+// round starts from the same hamsters.
+void frameStage(benchmark::State& bench, void (*stage)(SceneState&, Clock&, Sound&)) {
+  WarmScene& scene = warmScene(1500, kSettled);
+  std::vector<Hamster> start;
+  for (int i = 0; i < 1500; ++i) start.push_back(*scene.state.hamsterPool[i]);
+  for (auto _ : bench) {
+    bench.PauseTiming();
+    for (int i = 0; i < 1500; ++i) *scene.state.hamsterPool[i] = start[i];
+    scene.run->clock().advance(16);
+    bench.ResumeTiming();
+    stage(scene.state, scene.run->clock(), scene.silence);
+  }
+  for (int i = 0; i < 1500; ++i) *scene.state.hamsterPool[i] = start[i];
+}
+
+void BM_StageTiming(benchmark::State& bench) {
+  frameStage(bench, [](SceneState& state, Clock& clock, Sound&) {
+    benchmark::DoNotOptimize(measureFrameTime(state, clock));
+  });
+}
+void BM_StageSpin(benchmark::State& bench) {
+  frameStage(bench, [](SceneState& state, Clock&, Sound&) { spinScene(state, 0.016f); });
+}
+void BM_StageJump(benchmark::State& bench) {
+  frameStage(bench, [](SceneState& state, Clock&, Sound& sound) {
+    state.explodeByKey = 1;
+    handleJumpRequest(state, sound);
+  });
+}
+void BM_StageMotion(benchmark::State& bench) {
+  frameStage(bench, [](SceneState& state, Clock&, Sound&) { moveHamsters(state, 0.016f); });
+}
+void BM_StageConfinement(benchmark::State& bench) {
+  frameStage(bench, [](SceneState& state, Clock&, Sound&) { confineHamsters(state); });
+}
+void BM_StageJitter(benchmark::State& bench) {
+  frameStage(bench, [](SceneState& state, Clock&, Sound&) { jitterHeadings(state); });
+}
+
 void crowdSizes(benchmark::internal::Benchmark* b) {
   for (int crowd : {kSettled, kAfterJump}) {
     for (int count : {10, 100, 500, 1500}) b->Args({count, crowd});
   }
 }
 
+void crowdSizesByBranch(benchmark::internal::Benchmark* b) {
+  for (int branch = 0; branch < kSweepBranches; ++branch) {
+    if (!sweepBranchRuns(static_cast<SweepBranch>(branch))) continue;
+    for (int crowd : {kSettled, kAfterJump}) {
+      for (int count : {100, 500, 1500}) b->Args({count, crowd, branch});
+    }
+  }
+}
+
 }  // namespace
 
 BENCHMARK(BM_RelaxationLiteral)->Apply(crowdSizes)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RelaxationFast)->Apply(crowdSizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RelaxationFast)->Apply(crowdSizesByBranch)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrameStepFast)->Arg(10)->Arg(100)->Arg(500)->Arg(1500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StageTiming)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StageSpin)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StageJump)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StageMotion)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StageConfinement)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StageJitter)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

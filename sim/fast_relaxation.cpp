@@ -55,7 +55,7 @@ FastRelaxationCounters counters;
 
 // The pair list is made again at the start of a pass once more than one in
 // this many hamsters are loose.
-constexpr int kLooseShare = 8;
+constexpr int kLooseShare = 4;
 
 // What the push of a hamster with itself comes to: every difference is +0, so
 // each coordinate gets +0 added and taken away again, which turns -0 into +0

@@ -25,8 +25,9 @@
 // every pair the literal loop pushes is among the row's candidates, which are
 // then tested exactly as before.
 //
-// The list is made again at the start of a pass once more than an eighth of
-// the crowd is loose (so that few rows go to the whole grid), and whenever
+// The list is made again at the start of a pass once more than a quarter of
+// the crowd is loose (beyond that, the rows of loose hamsters, gathered from
+// the whole grid, cost more than making the list anew), and whenever
 // the crowd's size differs from the list's.
 #pragma once
 
