@@ -37,7 +37,8 @@ bool bySweep(int count) {
 std::vector<SweepBranch> branchesHere() {
   std::vector<SweepBranch> branches;
   for (int b = 0; b < kSweepBranches; ++b) {
-    if (sweepBranchRuns(static_cast<SweepBranch>(b))) branches.push_back(static_cast<SweepBranch>(b));
+    if (sweepBranchRuns(static_cast<SweepBranch>(b)))
+      branches.push_back(static_cast<SweepBranch>(b));
   }
   return branches;
 }
