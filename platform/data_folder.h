@@ -1,13 +1,13 @@
 // Where the program's own files are found: the folder of the running
 // executable, and from it the data folder that holds the pictures and the
 // sound (assets/ beside the executable in the build tree, share/quibbix/ once
-// installed). Names here are 8-bit paths; folders end in '/'.
+// installed). Names here are UTF-8 paths; folders end in '/'.
 #pragma once
 
 #include <string>
 
 // The folder of the running executable, or empty when it cannot be told.
-// Linux reads /proc/self/exe.
+// Linux reads /proc/self/exe, Windows asks GetModuleFileNameW.
 std::string executableFolder();
 
 // The data folder for an executable in `exeFolder`: `assets/` there when it

@@ -20,7 +20,7 @@ class DataFolder : public testing::Test {
     fs::create_directories(root_ / "data");
     previous_ = fs::current_path();
     fs::current_path(root_ / "work");
-    data_ = (root_ / "data").string() + "/";
+    data_ = (root_ / "data").generic_string() + "/";
   }
   void TearDown() override {
     fs::current_path(previous_);
@@ -47,9 +47,9 @@ TEST_F(DataFolder, TheCurrentFolderWinsThenTheDataFolderThenTheNameAsAsked) {
 }
 
 TEST_F(DataFolder, AssetsBesideTheExecutableElseTheInstalledShareFolder) {
-  const std::string bin = (root_ / "prefix" / "bin").string() + "/";
+  const std::string bin = (root_ / "prefix" / "bin").generic_string() + "/";
   fs::create_directories(bin);
-  EXPECT_EQ(dataFolderFor(bin), (root_ / "prefix" / "share" / "quibbix").string() + "/");
+  EXPECT_EQ(dataFolderFor(bin), (root_ / "prefix" / "share" / "quibbix").generic_string() + "/");
   fs::create_directory(bin + "assets");
   EXPECT_EQ(dataFolderFor(bin), bin + "assets/");
   EXPECT_EQ(dataFolderFor(""), "");

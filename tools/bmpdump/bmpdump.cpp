@@ -5,8 +5,10 @@
 
 #include "image/dib_loader.h"
 #include "platform/message_box.h"
+#include "platform/stdio_mode.h"
 
 int main(int argc, char** argv) {
+  useExactTextOutput();
   if (argc != 2) {
     std::fprintf(stderr, "usage: quibbix-bmpdump FILE\n");
     return 2;

@@ -10,6 +10,7 @@
 
 #include "app/startup.h"
 #include "platform/sound.h"
+#include "platform/stdio_mode.h"
 #include "scene/scene_state.h"
 #include "sim/hamster.h"
 #include "tools/scenario/scenario.h"
@@ -43,6 +44,7 @@ void printState(const SceneState& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  useExactTextOutput();
   Scenario scenario;
   // The literal contact relaxation instead of the fast one (same bits).
   const ToolOption own[] = {

@@ -1,0 +1,13 @@
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
+#include "platform/stdio_mode.h"
+
+void useExactTextOutput() {
+  std::fflush(stdout);
+  std::fflush(stderr);
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+}
