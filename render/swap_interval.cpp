@@ -62,6 +62,8 @@ const char* swapControlName(SwapControl control) {
       return "GLX_MESA_swap_control";
     case SwapControl::kSgi:
       return "GLX_SGI_swap_control";
+    case SwapControl::kWgl:
+      return "WGL_EXT_swap_control";
     case SwapControl::kNone:
       break;
   }

@@ -31,15 +31,16 @@ cmake -S . -B "$out" -G Ninja \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$top/scripts/windows/wine-run.sh" >/dev/null
 cmake --build "$out" -j"$jobs"
 
-# The release archive: the program, its DLLs, the pictures and the sound and a
-# README, in one folder named like the archive. Debug information stays in the
+# The release archive: the program, its DLLs, the pictures and the sound in
+# assets/ beside it (where the program looks when the folder it is started in
+# has none of them), and a README, in one folder named like the archive. Debug information stays in the
 # build folder's copy.
 step "release archive"
 version=$(sed -n 's/^QUIBBIX_VERSION:INTERNAL=//p' "$out/CMakeCache.txt")
 name=quibbix-${version:-0.0.0}-windows-x64
 stage=$out/package/$name
 rm -rf "$out/package" "$out"/quibbix-*-windows-x64.zip
-mkdir -p "$stage"
+mkdir -p "$stage/assets"
 cp "$out/quibbix.exe" "$stage/"
 # The DLLs the program imports, and theirs in turn; Windows' own are not copied.
 pending=("$stage/quibbix.exe")
@@ -54,7 +55,7 @@ while [ ${#pending[@]} -gt 0 ]; do
   done
 done
 x86_64-w64-mingw32-strip "$stage"/*.exe "$stage"/*.dll
-cp "$out"/assets/{boden.bmp,hamster.bmp,env.bmp,transp.bmp,explode.wav} "$stage/"
+cp "$out"/assets/{boden.bmp,hamster.bmp,env.bmp,transp.bmp,explode.wav} "$stage/assets/"
 sed "s/@VERSION@/${version:-0.0.0}/" scripts/windows/README.txt | sed 's/$/\r/' >"$stage/README.txt"
 (cd "$out/package" && zip -qr -X "$out/$name.zip" "$name")
 echo "windows: $out/$name.zip ($(stat -c %s "$out/$name.zip") bytes)"

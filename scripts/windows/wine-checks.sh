@@ -149,28 +149,32 @@ wait_exit() {
 }
 
 begin "window"
-(cd "$folder" && exec timeout -k 5 120 wine ./quibbix.exe) 2>"$work/window.err" &
-pid=$!
-if window=$(find_window Quibbix 60); then
-  size=$(xwininfo -id "$window" | sed -n 's/^ *Width: \([0-9]*\)/\1/p; s/^ *Height: \([0-9]*\)/\1/p' | tr '\n' x)
-  [ "$size" = "500x500x" ] || fail "client area ${size%x}, not 500x500"
-  sleep 2
-  [ "$(xdotool search --onlyvisible --name '^Quibbix$' | wc -l)" -eq 1 ] ||
-    fail "not one shown window named Quibbix"
-  xdotool search --onlyvisible --name '^Error$' >/dev/null 2>&1 &&
-    fail "an Error box appeared: $(cat "$work/window.err")"
-  kill -0 "$pid" 2>/dev/null || fail "the program ended by itself"
-  window=$(find_window Quibbix 10) && xdotool key --window "$window" q
-  wait_exit "$pid" 30
-  [ "$status" = 0 ] || fail "q ended the program with status $status"
-else
-  fail "no window named Quibbix within 60 s: $(cat "$work/window.err")"
-  kill "$pid" 2>/dev/null
-fi
+# Started in its own folder, as a double-click does, and from another folder.
+for start in "$folder" "$work"; do
+  (cd "$start" && exec timeout -k 5 120 wine "$folder/quibbix.exe") 2>"$work/window.err" &
+  pid=$!
+  if find_window Quibbix 60 >/dev/null; then
+    window=$(find_window Quibbix 10)
+    size=$(xwininfo -id "$window" | sed -n 's/^ *Width: \([0-9]*\)/\1/p; s/^ *Height: \([0-9]*\)/\1/p' | tr '\n' x)
+    [ "$size" = "500x500x" ] || fail "client area ${size%x}, not 500x500"
+    sleep 2
+    [ "$(xdotool search --onlyvisible --name '^Quibbix$' | wc -l)" -eq 1 ] ||
+      fail "not one shown window named Quibbix"
+    xdotool search --onlyvisible --name '^Error$' >/dev/null 2>&1 &&
+      fail "started in $start, an Error box appeared: $(cat "$work/window.err")"
+    kill -0 "$pid" 2>/dev/null || fail "the program ended by itself"
+    window=$(find_window Quibbix 10) && xdotool key --window "$window" q
+    wait_exit "$pid" 30
+    [ "$status" = 0 ] || fail "q ended the program with status $status"
+  else
+    fail "started in $start, no window named Quibbix within 60 s: $(cat "$work/window.err")"
+    kill "$pid" 2>/dev/null
+  fi
+done
 done_step
 
 begin "missing picture"
-rm "$folder/hamster.bmp"
+rm "$folder/assets/hamster.bmp"
 (cd "$folder" && exec timeout -k 5 120 wine ./quibbix.exe) 2>"$work/missing.err" &
 pid=$!
 if box=$(find_window Error 60); then

@@ -59,5 +59,7 @@ TEST(ExecutableFolder, IsTheFolderOfThisTestProgram) {
   const std::string folder = executableFolder();
   ASSERT_FALSE(folder.empty());
   EXPECT_EQ(folder.back(), '/');
-  EXPECT_TRUE(fs::equivalent(folder, fs::path(QUIBBIX_BINARY_DIR) / "tests"));
+  // Compared without the final '/', which Windows' stat does not take.
+  EXPECT_TRUE(fs::equivalent(fs::path(folder).parent_path(), fs::path(QUIBBIX_BINARY_DIR) / "tests"))
+      << folder;
 }
