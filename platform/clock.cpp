@@ -1,7 +1,5 @@
 #include "platform/clock.h"
 
-#include <thread>
-
 MonotonicClock::MonotonicClock() : start_(std::chrono::steady_clock::now()) {}
 
 int32_t MonotonicClock::milliseconds() {
@@ -9,8 +7,4 @@ int32_t MonotonicClock::milliseconds() {
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
   // Keep the low 32 bits, as a millisecond counter of that width would.
   return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(ms)));
-}
-
-void MonotonicClock::sleep(int32_t ms) {
-  if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }

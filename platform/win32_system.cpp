@@ -9,6 +9,15 @@ std::wstring widenPath(const char* path) {
   return wide;
 }
 
+std::wstring widenText(const char* text) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  if (length <= 1) return std::wstring();
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), length);
+  wide.resize(static_cast<size_t>(length - 1));
+  return wide;
+}
+
 std::string reasonForError(DWORD error) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:

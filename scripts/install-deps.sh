@@ -21,6 +21,9 @@ packages=(
   dpkg-dev file desktop-file-utils
   # the README's animation (scripts/make-animation.sh)
   imagemagick
+  # the Windows build and its checks (scripts/windows/): the cross compiler,
+  # Debian's sources of the libraries (dpkg-dev unpacks them), Wine, the zip
+  ninja-build mingw-w64 wine wine64 zip unzip
 )
 
 missing=()

@@ -35,4 +35,12 @@ cmake --build build-portable -j"$jobs" --target sim_tests replay_tests
   ctest --output-on-failure -j"$jobs" -R '^(Separate|Relaxation|FastRelaxation|ReplayDeterminism)[.]')
 
 if [ -x fuzz/run.sh ]; then fuzz/run.sh 60; fi
+
+# The Windows build under Wine, where the cross compiler and Wine are installed.
+if command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v wine >/dev/null; then
+  windows_start=$(date +%s)
+  QUIBBIX_JOBS=$jobs scripts/windows/build.sh
+  scripts/windows/wine-checks.sh build
+  echo "Windows build and checks: $(($(date +%s) - windows_start)) s"
+fi
 echo "All tests passed."

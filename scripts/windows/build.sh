@@ -25,7 +25,8 @@ cmake --build "$host_build" -j"$jobs" --target quibbix-assetgen
 step "programs and tests"
 cmake -S . -B "$out" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$top/scripts/windows/toolchain-x86_64-w64-mingw32.cmake" \
-  -DQUIBBIX_WINDOWS_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DQUIBBIX_WINDOWS_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
   -DQUIBBIX_HOST_ASSETGEN="$host_build/quibbix-assetgen" \
   -DQUIBBIX_GTEST_SOURCE=/usr/src/googletest -DQUIBBIX_BENCHMARKS=OFF \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$top/scripts/windows/wine-run.sh" >/dev/null

@@ -2,9 +2,9 @@
 # Cross-builds the libraries the Windows programs need, from Debian's source
 # packages of this machine's release, into PREFIX (first argument):
 #   zlib and libpng (the shot tool), SDL2, SDL2_mixer (WAV only), freeglut.
-# Each library is built once: a stamp naming its source version marks it done,
-# so a second run only checks. Sources are fetched with apt-get source through
-# an apt configuration of our own (the system's Debian entries as deb-src), so
+# Each library is built once: a stamp naming its source version and recipe
+# marks it done, so a second run only checks. Sources are fetched with apt-get
+# source through an apt configuration of our own (the system's Debian entries as deb-src), so
 # the system's apt setup is left as it is and no root is needed.
 set -euo pipefail
 
@@ -133,12 +133,13 @@ build_libpng() {
 }
 
 build_sdl2() {
-  # Audio, video (for the message box), events, threads and timers; none of
-  # the input devices, renderers or test programs.
-  cmake_build SDL2 "$1" -DSDL_SHARED=ON -DSDL_STATIC=OFF -DSDL_TEST=OFF -DSDL2_DISABLE_SDL2MAIN=OFF \
+  # Audio, threads and timers for SDL_mixer: the window is freeglut's and the
+  # message box Windows' own. The video core stays (SDL 2.26 on Windows does
+  # not link without it), but no renderers, input devices or tests.
+  cmake_build SDL2 "$1" -DSDL_SHARED=ON -DSDL_STATIC=OFF -DSDL_TEST=OFF -DSDL_RENDER=OFF \
     -DSDL_JOYSTICK=OFF -DSDL_HAPTIC=OFF -DSDL_HIDAPI=OFF -DSDL_SENSOR=OFF -DSDL_POWER=OFF \
-    -DSDL_RENDER=OFF -DSDL_LOCALE=OFF -DSDL_MISC=OFF -DSDL_RENDER_D3D=OFF -DSDL_DIRECTX=OFF \
-    -DSDL_OPENGLES=OFF -DSDL_VULKAN=OFF
+    -DSDL_LOCALE=OFF -DSDL_MISC=OFF -DSDL_DIRECTX=OFF \
+    -DSDL_RENDER_D3D=OFF -DSDL_OPENGL=OFF -DSDL_OPENGLES=OFF -DSDL_VULKAN=OFF
 }
 
 build_sdl2_mixer() {
@@ -154,7 +155,11 @@ build_freeglut() {
 
 for entry in "${packages[@]}"; do
   read -r name builder product <<<"$entry"
-  if [ -f "$stamp_dir/$name" ] && [ -f "$prefix/$product" ]; then continue; fi
+  # The stamp holds the recipe's checksum: a changed option builds it again.
+  recipe=$(declare -f "$builder" cmake_build | md5sum | cut -c1-32)
+  if [ "$(sed -n 2p "$stamp_dir/$name" 2>/dev/null)" = "$recipe" ] && [ -f "$prefix/$product" ]; then
+    continue
+  fi
   started=$(date +%s)
   setup_apt
   source=$(fetch "$name")
@@ -162,6 +167,6 @@ for entry in "${packages[@]}"; do
   echo "deps: building $name $version"
   "$builder" "$source"
   [ -f "$prefix/$product" ] || { echo "deps: $name built no $product" >&2; exit 1; }
-  echo "$version" >"$stamp_dir/$name"
+  printf '%s\n%s\n' "$version" "$recipe" >"$stamp_dir/$name"
   echo "deps: $name $version done in $(($(date +%s) - started)) s"
 done
