@@ -3,6 +3,7 @@
 // tick and the frame rate would fall well below 60. The finer tick is asked
 // for only while sleeping.
 #include <windows.h>
+// after <windows.h>, whose types it uses
 #include <timeapi.h>
 
 #include "platform/clock.h"

@@ -68,7 +68,8 @@ std::string dataFolderFor(const std::string& exeFolder) {
   std::error_code error;
   const std::string buildTree = exeFolder + "assets/";
   if (std::filesystem::is_directory(utf8Path(buildTree), error)) return buildTree;
-  return utf8String(utf8Path(exeFolder + "../share/quibbix/").lexically_normal().generic_u8string());
+  return utf8String(
+      utf8Path(exeFolder + "../share/quibbix/").lexically_normal().generic_u8string());
 }
 
 const std::string& programDataFolder() {

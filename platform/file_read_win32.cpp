@@ -56,8 +56,8 @@ bool readRegularFile(const char* path, size_t maxBytes, std::vector<uint8_t>& by
     return false;
   }
   // Backup semantics let a directory open, so that it is refused by its kind.
-  HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     reason = reasonForError(GetLastError());
     return false;

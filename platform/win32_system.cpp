@@ -44,8 +44,8 @@ std::string reasonForError(DWORD error) {
       nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
   std::string reason = length ? std::string(text, length) : "system error " + std::to_string(error);
   if (text) LocalFree(text);
-  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ' ||
-                             reason.back() == '.')) {
+  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' ||
+                             reason.back() == ' ' || reason.back() == '.')) {
     reason.pop_back();
   }
   return reason;

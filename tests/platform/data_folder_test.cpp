@@ -60,6 +60,7 @@ TEST(ExecutableFolder, IsTheFolderOfThisTestProgram) {
   ASSERT_FALSE(folder.empty());
   EXPECT_EQ(folder.back(), '/');
   // Compared without the final '/', which Windows' stat does not take.
-  EXPECT_TRUE(fs::equivalent(fs::path(folder).parent_path(), fs::path(QUIBBIX_BINARY_DIR) / "tests"))
+  EXPECT_TRUE(
+      fs::equivalent(fs::path(folder).parent_path(), fs::path(QUIBBIX_BINARY_DIR) / "tests"))
       << folder;
 }

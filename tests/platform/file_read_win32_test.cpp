@@ -39,8 +39,8 @@ TEST(FileReadWindows, ReadsFilesWholeAndRefusesEverythingElseWithTheReason) {
   EXPECT_EQ(outcome("NUL"), "not a regular file");
   const char* pipeName = "\\\\.\\pipe\\quibbix-read-test";
   EXPECT_EQ(outcome(pipeName), "No such file or directory") << "no server yet";
-  HANDLE server = CreateNamedPipeA(pipeName, PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 1, 64, 64, 0,
-                                   nullptr);
+  HANDLE server =
+      CreateNamedPipeA(pipeName, PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 1, 64, 64, 0, nullptr);
   ASSERT_NE(server, INVALID_HANDLE_VALUE);
   EXPECT_EQ(outcome(pipeName), "not a regular file");
   CloseHandle(server);
