@@ -136,8 +136,8 @@ template <class Form>
   const bool withList = far <= fast_relaxation::PairList::kLongestNear;
   Sweep<Form> sweep(crowd, row, far);
   for (int pass = 0; pass < kRelaxationPasses; ++pass) {
-    if (withList && (crowd.pairs.count() != crowd.count ||
-                     crowd.looseCount * kLooseShare > crowd.count)) {
+    if (withList &&
+        (crowd.pairs.count() != crowd.count || crowd.looseCount * kLooseShare > crowd.count)) {
       crowd.listPairs(far);
       ++counters.pairListsMade;
     }
@@ -157,7 +157,7 @@ __attribute__((target("avx2"))) void sweepAvx2(SweepCrowd& crowd, RowCandidates&
   sweepPasses<fast_relaxation::Avx2Form>(crowd, row);
 }
 __attribute__((target(QUIBBIX_AVX512_TARGET))) void sweepAvx512(SweepCrowd& crowd,
-                                                               RowCandidates& row) {
+                                                                RowCandidates& row) {
   sweepPasses<fast_relaxation::Avx512Form>(crowd, row);
 }
 #endif

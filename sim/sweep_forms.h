@@ -85,9 +85,9 @@ struct Sse2Form {
                    fz = _mm_and_ps(ez, magnitude);
       const __m128 squared =
           _mm_add_ps(_mm_add_ps(_mm_mul_ps(ex, ex), _mm_mul_ps(ey, ey)), _mm_mul_ps(ez, ez));
-      const __m128 near = _mm_and_ps(
-          _mm_and_ps(_mm_cmple_ps(fx, box), _mm_cmple_ps(fy, box)),
-          _mm_and_ps(_mm_cmple_ps(fz, box), _mm_cmplt_ps(squared, reachSquared)));
+      const __m128 near =
+          _mm_and_ps(_mm_and_ps(_mm_cmple_ps(fx, box), _mm_cmple_ps(fy, box)),
+                     _mm_and_ps(_mm_cmple_ps(fz, box), _mm_cmplt_ps(squared, reachSquared)));
       const __m128 across = _mm_loadu_ps(row.across() + k), upward = _mm_loadu_ps(row.upward() + k);
       const __m128 d2 = _mm_max_ps(squared, smallestSquared);
       const __m128 idle = _mm_and_ps(
@@ -107,7 +107,7 @@ struct Avx2Form {
   static constexpr int kBlock = 8;
   static int packWord(int* out, int base, uint64_t bits) { return packWordByBits(out, base, bits); }
   __attribute__((target("avx2"))) static uint32_t test(const RowCandidates& row, int first,
-                                                        float px, float py, float pz) {
+                                                       float px, float py, float pz) {
     const __m256 magnitude = _mm256_castsi256_ps(_mm256_set1_epi32(0x7FFFFFFF));
     const __m256 box = _mm256_set1_ps(kBox);
     const __m256 reachSquared = _mm256_set1_ps(kReachSquared);
@@ -168,8 +168,9 @@ struct Avx512Form {
     }
     return n;
   }
-  __attribute__((target(QUIBBIX_AVX512_TARGET))) static uint32_t test(const RowCandidates& row, int first,
-                                                           float px, float py, float pz) {
+  __attribute__((target(QUIBBIX_AVX512_TARGET))) static uint32_t test(const RowCandidates& row,
+                                                                      int first, float px, float py,
+                                                                      float pz) {
     static_assert(kBlock == 16, "one AVX-512 vector per block");
     // min and max through their zero-masked forms with every lane kept: the
     // plain ones start from an undefined vector, which GCC 12 warns about.
@@ -183,8 +184,8 @@ struct Avx512Form {
                  cz = _mm512_loadu_ps(row.z() + first);
     const __m512 ex = _mm512_sub_ps(cx, vx), ey = _mm512_sub_ps(cy, vy), ez = _mm512_sub_ps(cz, vz);
     const __m512 fx = _mm512_abs_ps(ex), fy = _mm512_abs_ps(ey), fz = _mm512_abs_ps(ez);
-    const __m512 squared = _mm512_add_ps(_mm512_add_ps(_mm512_mul_ps(ex, ex), _mm512_mul_ps(ey, ey)),
-                                         _mm512_mul_ps(ez, ez));
+    const __m512 squared = _mm512_add_ps(
+        _mm512_add_ps(_mm512_mul_ps(ex, ex), _mm512_mul_ps(ey, ey)), _mm512_mul_ps(ez, ez));
     __mmask16 marks = _mm512_cmp_ps_mask(fx, box, _CMP_LE_OQ);
     marks = _mm512_mask_cmp_ps_mask(marks, fy, box, _CMP_LE_OQ);
     marks = _mm512_mask_cmp_ps_mask(marks, fz, box, _CMP_LE_OQ);
@@ -193,14 +194,14 @@ struct Avx512Form {
                  upward = _mm512_loadu_ps(row.upward() + first);
     const __m512 d2 = _mm512_maskz_max_ps(kEvery, squared, smallestSquared);
     __mmask16 idle = _mm512_cmp_ps_mask(
-        _mm512_mul_ps(across, fx), _mm512_mul_ps(_mm512_maskz_min_ps(kEvery, _mm512_abs_ps(cx), ax), d2),
-        _CMP_LT_OQ);
+        _mm512_mul_ps(across, fx),
+        _mm512_mul_ps(_mm512_maskz_min_ps(kEvery, _mm512_abs_ps(cx), ax), d2), _CMP_LT_OQ);
     idle = _mm512_mask_cmp_ps_mask(
-        idle, _mm512_mul_ps(across, fy), _mm512_mul_ps(_mm512_maskz_min_ps(kEvery, _mm512_abs_ps(cy), ay), d2),
-        _CMP_LT_OQ);
+        idle, _mm512_mul_ps(across, fy),
+        _mm512_mul_ps(_mm512_maskz_min_ps(kEvery, _mm512_abs_ps(cy), ay), d2), _CMP_LT_OQ);
     idle = _mm512_mask_cmp_ps_mask(
-        idle, _mm512_mul_ps(upward, fz), _mm512_mul_ps(_mm512_maskz_min_ps(kEvery, _mm512_abs_ps(cz), az), d2),
-        _CMP_LT_OQ);
+        idle, _mm512_mul_ps(upward, fz),
+        _mm512_mul_ps(_mm512_maskz_min_ps(kEvery, _mm512_abs_ps(cz), az), d2), _CMP_LT_OQ);
     return static_cast<uint32_t>(marks & ~idle) & lanesInBlock<kBlock>(row, first);
   }
 };
