@@ -15,7 +15,9 @@
 // - A push moves hamster i and hamster j. Either may change cell: the grid is
 //   updated at once, and when i has moved cell the rest of its row is collected
 //   anew, from the next pool index on, so a pair that came into reach is not
-//   missed.
+//   missed. Most pushes leave a hamster inside a box around it where its cell
+//   and smallness cannot change, which is all that is checked then. The grids
+//   are kept from one call to the next.
 // - Hamsters with a non-finite coordinate never push nor get pushed, so they
 //   are left out of the grid. The pair of a hamster with itself still runs,
 //   since it turns -0.0 into +0.0.
@@ -23,14 +25,19 @@
 //   far along the chain all but those with a small hamster, nearer in the pool
 //   those whose push, bounded from their distance, is below every threshold.
 //   A hamster's smallness is re-checked after every push, like its cell.
+// - The near part of a row comes from a pair list with a skin (pair_list.h,
+//   which proves that no pair is lost), made once and kept over the passes and
+//   frames while few hamsters have moved far from where it was made; those
+//   that have are found through a grid of their own, and a row of one of them
+//   is gathered from the whole grid.
 // - Each row's candidates are tested a block at a time (RowCandidates,
-//   block_test.h), in the widest form the CPU has; after a push moves hamster i
-//   only the rest of the block is tested again. Hamster i's position stays in
-//   registers along its row.
-// - The near part of a row comes from a pair list with a skin (pair_list.h),
-//   made once and kept over the passes and frames while few hamsters have
-//   moved far from where it was made; those that have are found through a grid
-//   of their own, and a row of one of them is gathered from the whole grid.
+//   sweep_forms.h), in the widest form the CPU has; after a push moves hamster
+//   i only the rest of its block is tested again, and as the marks seldom
+//   change, the next push does not wait for that test. Hamster i's position
+//   stays in registers along its row.
+// - The time goes to the pushes themselves and to the instructions around
+//   them (collecting, testing, refiling), not to waiting: the sweep is bound by
+//   how many instructions it issues, so each shortcut here is judged by that.
 #include "sim/fast_relaxation.h"
 
 #include <cmath>
@@ -193,7 +200,8 @@ bool sweepBranchRuns(SweepBranch branch) {
     case SweepBranch::kAvx2:
       return __builtin_cpu_supports("avx2");
     case SweepBranch::kAvx512:
-      return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("popcnt");
+      return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl") &&
+             __builtin_cpu_supports("popcnt");
 #endif
     default:
       return false;

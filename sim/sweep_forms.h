@@ -150,11 +150,12 @@ struct Avx2Form {
   }
 };
 
-// The target of the AVX-512 forms (the compress needs POPCNT for its count).
-#define QUIBBIX_AVX512_TARGET "avx512f,popcnt"
+// The target of the AVX-512 forms: 512-bit compress (and POPCNT for its
+// count), 256-bit comparisons into mask registers.
+#define QUIBBIX_AVX512_TARGET "avx512f,avx512vl,popcnt"
 
 struct Avx512Form {
-  static constexpr int kBlock = 16;
+  static constexpr int kBlock = 8;
   // Sixteen bits at a time, without a branch per bit.
   __attribute__((target(QUIBBIX_AVX512_TARGET))) static int packWord(int* out, int base,
                                                                      uint64_t bits) {
@@ -168,40 +169,43 @@ struct Avx512Form {
     }
     return n;
   }
+  // Eight lanes, like the AVX2 form, but the comparisons chain in mask
+  // registers: on CPUs that split 512-bit operations in two, a block of
+  // sixteen costs as much as two of eight, and a retest after a push covers
+  // only its own block.
   __attribute__((target(QUIBBIX_AVX512_TARGET))) static uint32_t test(const RowCandidates& row,
                                                                       int first, float px, float py,
                                                                       float pz) {
-    static_assert(kBlock == 16, "one AVX-512 vector per block");
-    // min and max through their zero-masked forms with every lane kept: the
-    // plain ones start from an undefined vector, which GCC 12 warns about.
-    constexpr __mmask16 kEvery = 0xFFFF;
-    const __m512 box = _mm512_set1_ps(kBox);
-    const __m512 reachSquared = _mm512_set1_ps(kReachSquared);
-    const __m512 smallestSquared = _mm512_set1_ps(kSmallestSquared);
-    const __m512 vx = _mm512_set1_ps(px), vy = _mm512_set1_ps(py), vz = _mm512_set1_ps(pz);
-    const __m512 ax = _mm512_abs_ps(vx), ay = _mm512_abs_ps(vy), az = _mm512_abs_ps(vz);
-    const __m512 cx = _mm512_loadu_ps(row.x() + first), cy = _mm512_loadu_ps(row.y() + first),
-                 cz = _mm512_loadu_ps(row.z() + first);
-    const __m512 ex = _mm512_sub_ps(cx, vx), ey = _mm512_sub_ps(cy, vy), ez = _mm512_sub_ps(cz, vz);
-    const __m512 fx = _mm512_abs_ps(ex), fy = _mm512_abs_ps(ey), fz = _mm512_abs_ps(ez);
-    const __m512 squared = _mm512_add_ps(
-        _mm512_add_ps(_mm512_mul_ps(ex, ex), _mm512_mul_ps(ey, ey)), _mm512_mul_ps(ez, ez));
-    __mmask16 marks = _mm512_cmp_ps_mask(fx, box, _CMP_LE_OQ);
-    marks = _mm512_mask_cmp_ps_mask(marks, fy, box, _CMP_LE_OQ);
-    marks = _mm512_mask_cmp_ps_mask(marks, fz, box, _CMP_LE_OQ);
-    marks = _mm512_mask_cmp_ps_mask(marks, squared, reachSquared, _CMP_LT_OQ);
-    const __m512 across = _mm512_loadu_ps(row.across() + first),
-                 upward = _mm512_loadu_ps(row.upward() + first);
-    const __m512 d2 = _mm512_maskz_max_ps(kEvery, squared, smallestSquared);
-    __mmask16 idle = _mm512_cmp_ps_mask(
-        _mm512_mul_ps(across, fx),
-        _mm512_mul_ps(_mm512_maskz_min_ps(kEvery, _mm512_abs_ps(cx), ax), d2), _CMP_LT_OQ);
-    idle = _mm512_mask_cmp_ps_mask(
-        idle, _mm512_mul_ps(across, fy),
-        _mm512_mul_ps(_mm512_maskz_min_ps(kEvery, _mm512_abs_ps(cy), ay), d2), _CMP_LT_OQ);
-    idle = _mm512_mask_cmp_ps_mask(
-        idle, _mm512_mul_ps(upward, fz),
-        _mm512_mul_ps(_mm512_maskz_min_ps(kEvery, _mm512_abs_ps(cz), az), d2), _CMP_LT_OQ);
+    static_assert(kBlock == 8, "one 256-bit vector per block");
+    const __m256 magnitude = _mm256_castsi256_ps(_mm256_set1_epi32(0x7FFFFFFF));
+    const __m256 box = _mm256_set1_ps(kBox);
+    const __m256 vx = _mm256_set1_ps(px), vy = _mm256_set1_ps(py), vz = _mm256_set1_ps(pz);
+    const __m256 cx = _mm256_loadu_ps(row.x() + first), cy = _mm256_loadu_ps(row.y() + first),
+                 cz = _mm256_loadu_ps(row.z() + first);
+    const __m256 ex = _mm256_sub_ps(cx, vx), ey = _mm256_sub_ps(cy, vy), ez = _mm256_sub_ps(cz, vz);
+    const __m256 fx = _mm256_and_ps(ex, magnitude), fy = _mm256_and_ps(ey, magnitude),
+                 fz = _mm256_and_ps(ez, magnitude);
+    const __m256 squared = _mm256_add_ps(
+        _mm256_add_ps(_mm256_mul_ps(ex, ex), _mm256_mul_ps(ey, ey)), _mm256_mul_ps(ez, ez));
+    __mmask8 marks = _mm256_cmp_ps_mask(fx, box, _CMP_LE_OQ);
+    marks = _mm256_mask_cmp_ps_mask(marks, fy, box, _CMP_LE_OQ);
+    marks = _mm256_mask_cmp_ps_mask(marks, fz, box, _CMP_LE_OQ);
+    marks = _mm256_mask_cmp_ps_mask(marks, squared, _mm256_set1_ps(kReachSquared), _CMP_LT_OQ);
+    const __m256 across = _mm256_loadu_ps(row.across() + first),
+                 upward = _mm256_loadu_ps(row.upward() + first);
+    const __m256 d2 = _mm256_max_ps(squared, _mm256_set1_ps(kSmallestSquared));
+    const __m256 smallerX =
+                     _mm256_min_ps(_mm256_and_ps(cx, magnitude), _mm256_and_ps(vx, magnitude)),
+                 smallerY =
+                     _mm256_min_ps(_mm256_and_ps(cy, magnitude), _mm256_and_ps(vy, magnitude)),
+                 smallerZ =
+                     _mm256_min_ps(_mm256_and_ps(cz, magnitude), _mm256_and_ps(vz, magnitude));
+    __mmask8 idle =
+        _mm256_cmp_ps_mask(_mm256_mul_ps(across, fx), _mm256_mul_ps(smallerX, d2), _CMP_LT_OQ);
+    idle = _mm256_mask_cmp_ps_mask(idle, _mm256_mul_ps(across, fy), _mm256_mul_ps(smallerY, d2),
+                                   _CMP_LT_OQ);
+    idle = _mm256_mask_cmp_ps_mask(idle, _mm256_mul_ps(upward, fz), _mm256_mul_ps(smallerZ, d2),
+                                   _CMP_LT_OQ);
     return static_cast<uint32_t>(marks & ~idle) & lanesInBlock<kBlock>(row, first);
   }
 };
