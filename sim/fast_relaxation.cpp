@@ -88,7 +88,7 @@ class Sweep {
     pairWithItself(crowd_.x[i], crowd_.y[i], crowd_.z[i]);
     for (int from = i + 1; from < crowd_.count && crowd_.cell[i] != fast_relaxation::kNoCell;) {
       ++(crowd_.listed(i) ? counters.listedRows : counters.gridRows);
-      row_.template collect<Form>(crowd_, i, from, far_);
+      row_.collect(crowd_, i, from, far_);
       from = pushCandidates(i);
     }
   }
@@ -200,8 +200,7 @@ bool sweepBranchRuns(SweepBranch branch) {
     case SweepBranch::kAvx2:
       return __builtin_cpu_supports("avx2");
     case SweepBranch::kAvx512:
-      return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl") &&
-             __builtin_cpu_supports("popcnt");
+      return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl");
 #endif
     default:
       return false;

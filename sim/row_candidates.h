@@ -2,8 +2,7 @@
 // pool order, copied out with their positions (which stay as they are until
 // their own turn in the row) and the no-change bounds of their pool distance.
 // They are tested a block at a time (sweep_forms.h), without a branch per
-// candidate, which is much cheaper than guessing at each one. Collecting them
-// takes a form too, for turning bit sets into pool indexes.
+// candidate, which is much cheaper than guessing at each one.
 #pragma once
 
 #include <algorithm>
@@ -24,9 +23,7 @@ class RowCandidates {
   // The candidates j >= from of row i: every neighbour up to the pool distance
   // `far` (from the pair list and the loose hamsters when row i may use the
   // list, from the grid otherwise), and beyond it only the small neighbours,
-  // or every neighbour when i is small itself. `Form::packWord` writes the
-  // pool indexes of a word's bits in increasing order.
-  template <class Form>
+  // or every neighbour when i is small itself.
   [[gnu::always_inline]] void collect(const SweepCrowd& crowd, int i, int from, int far) {
     size_ = 0;
     const int last = crowd.count - 1;
@@ -43,19 +40,19 @@ class RowCandidates {
           uint64_t word = listed[w] | looseInReach[w];
           if (w == firstWord) word &= bitsFrom(from);
           if (w == lastWord) word &= bitsUpTo(lastNear);
-          size_ += Form::packWord(&index_[size_], w << 6, word);
+          size_ += packWord(&index_[size_], w << 6, word);
         }
       }
       if (lastNear < last && crowd.small[i]) {
-        addBits<Form>(crowd.everyone.around(cell), std::max(from, lastNear + 1), last);
+        addBits(crowd.everyone.around(cell), std::max(from, lastNear + 1), last);
       } else if (lastNear < last) {
-        addFar<Form>(crowd, i, from, lastNear);
+        addFar(crowd, i, from, lastNear);
       }
     } else if (crowd.small[i] || lastNear >= last) {
-      addBits<Form>(crowd.everyone.around(cell), from, last);
+      addBits(crowd.everyone.around(cell), from, last);
     } else {
-      if (lastNear >= from) addBits<Form>(crowd.everyone.around(cell), from, lastNear);
-      addFar<Form>(crowd, i, from, lastNear);
+      if (lastNear >= from) addBits(crowd.everyone.around(cell), from, lastNear);
+      addFar(crowd, i, from, lastNear);
     }
     for (int k = 0; k < size_; ++k) {
       const int j = index_[k];
@@ -87,20 +84,26 @@ class RowCandidates {
     return bit == 63 ? ~uint64_t{0} : (uint64_t{1} << (bit + 1)) - 1;
   }
 
+  // Writes the pool indexes base + b of the set bits b of a word in
+  // increasing order; returns how many there are.
+  static int packWord(int* out, int base, uint64_t bits) {
+    int n = 0;
+    for (; bits != 0; bits &= bits - 1) out[n++] = base | __builtin_ctzll(bits);
+    return n;
+  }
+
   // Adds the hamsters first .. last (pool indexes) whose bits are set.
-  template <class Form>
   [[gnu::always_inline]] void addBits(const uint64_t* bits, int first, int last) {
     const int firstWord = first >> 6, lastWord = last >> 6;
     for (int w = firstWord; w <= lastWord; ++w) {
       uint64_t word = bits[w];
       if (w == firstWord) word &= bitsFrom(first);
       if (w == lastWord) word &= bitsUpTo(last);
-      size_ += Form::packWord(&index_[size_], w << 6, word);
+      size_ += packWord(&index_[size_], w << 6, word);
     }
   }
 
   // The small neighbours j > lastNear (and j >= from).
-  template <class Form>
   void addFar(const SweepCrowd& crowd, int i, int from, int lastNear) {
     if (crowd.smallList.empty()) return;
     const int farFrom = std::max(from, lastNear + 1);
@@ -111,14 +114,13 @@ class RowCandidates {
         if (cellsWithinReach(crowd.cell[i], crowd.cell[*j])) index_[size_++] = *j;
       }
     } else {
-      addBits<Form>(crowd.smallOnes.around(crowd.cell[i]), farFrom, crowd.count - 1);
+      addBits(crowd.smallOnes.around(crowd.cell[i]), farFrom, crowd.count - 1);
     }
   }
 
   const NoChangeBounds& bounds_ = noChangeBounds();
   int size_ = 0;
-  // Room for a whole word's worth of indexes behind the last candidate.
-  std::array<int, kMaxHamsters + 64> index_{};
+  std::array<int, kMaxHamsters> index_{};
   std::array<float, kMaxHamsters + kBlock> x_{}, y_{}, z_{}, across_{}, upward_{};
 };
 

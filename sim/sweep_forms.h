@@ -1,16 +1,12 @@
-// The fast sweep's inner steps, in one form per instruction set:
-// - test: for a block of kBlock candidates of a row (one or two vectors: a
-//   retest after a push covers the push's block only, so blocks are kept
-//   narrow, at most RowCandidates::kBlock), with
-//   hamster i standing at (px, py, pz), the bits of those that must be pushed:
-//   within the float box and not provably unchanged (skip_bounds.h). Every form
-//   does the very same float operations, lane by lane, so each marks the same
-//   candidates; only the width differs. None fuses a multiply with an add.
-// - packWord: the pool indexes base + b of the set bits b of a word, in
-//   increasing order, written from `out` on (up to 64 entries may be written);
-//   returns how many there are.
-// The AVX2 and AVX-512 forms are compiled for those sets alone (target
-// attributes) and run only where the CPU has them.
+// The fast sweep's candidate test, in one form per instruction set: for a
+// block of kBlock candidates of a row, with hamster i standing at (px, py,
+// pz), the bits of those that must be pushed: within the float box and not
+// provably unchanged (skip_bounds.h). Every form does the very same float
+// operations, lane by lane, so each marks the same candidates; only the width
+// differs, and none fuses a multiply with an add. Blocks are kept to one or
+// two vectors (at most RowCandidates::kBlock): a retest after a push covers
+// the push's block. The AVX2 and AVX-512 forms are compiled for those sets
+// alone (target attributes) and run only where the CPU has them.
 #pragma once
 
 #include <cmath>
@@ -35,16 +31,8 @@ inline uint32_t lanesInBlock(const RowCandidates& row, int first) {
   return lanes >= block ? (uint32_t{1} << block) - 1 : (uint32_t{1} << lanes) - 1;
 }
 
-// One set bit at a time: how the forms without a compress instruction pack.
-inline int packWordByBits(int* out, int base, uint64_t bits) {
-  int n = 0;
-  for (; bits != 0; bits &= bits - 1) out[n++] = base | __builtin_ctzll(bits);
-  return n;
-}
-
 struct PortableForm {
   static constexpr int kBlock = 8;
-  static int packWord(int* out, int base, uint64_t bits) { return packWordByBits(out, base, bits); }
   static uint32_t test(const RowCandidates& row, int first, float px, float py, float pz) {
     uint32_t marks = 0;
     for (int lane = 0; lane < kBlock; ++lane) {
@@ -66,7 +54,6 @@ struct PortableForm {
 
 struct Sse2Form {
   static constexpr int kBlock = 8;
-  static int packWord(int* out, int base, uint64_t bits) { return packWordByBits(out, base, bits); }
   static uint32_t test(const RowCandidates& row, int first, float px, float py, float pz) {
     const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
     const __m128 box = _mm_set1_ps(kBox);
@@ -105,7 +92,6 @@ struct Sse2Form {
 
 struct Avx2Form {
   static constexpr int kBlock = 8;
-  static int packWord(int* out, int base, uint64_t bits) { return packWordByBits(out, base, bits); }
   __attribute__((target("avx2"))) static uint32_t test(const RowCandidates& row, int first,
                                                        float px, float py, float pz) {
     const __m256 magnitude = _mm256_castsi256_ps(_mm256_set1_epi32(0x7FFFFFFF));
@@ -150,25 +136,12 @@ struct Avx2Form {
   }
 };
 
-// The target of the AVX-512 forms: 512-bit compress (and POPCNT for its
-// count), 256-bit comparisons into mask registers.
-#define QUIBBIX_AVX512_TARGET "avx512f,avx512vl,popcnt"
+// The target of the AVX-512 form: comparisons into mask registers on 256-bit
+// vectors.
+#define QUIBBIX_AVX512_TARGET "avx512f,avx512vl"
 
 struct Avx512Form {
   static constexpr int kBlock = 8;
-  // Sixteen bits at a time, without a branch per bit.
-  __attribute__((target(QUIBBIX_AVX512_TARGET))) static int packWord(int* out, int base,
-                                                                     uint64_t bits) {
-    const __m512i lanes = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-    int n = 0;
-    for (int chunk = 0; chunk < 4; ++chunk) {
-      const __mmask16 set = static_cast<__mmask16>(bits >> (16 * chunk));
-      const __m512i indexes = _mm512_add_epi32(lanes, _mm512_set1_epi32(base + 16 * chunk));
-      _mm512_storeu_si512(out + n, _mm512_maskz_compress_epi32(set, indexes));
-      n += __builtin_popcount(set);
-    }
-    return n;
-  }
   // Eight lanes, like the AVX2 form, but the comparisons chain in mask
   // registers: on CPUs that split 512-bit operations in two, a block of
   // sixteen costs as much as two of eight, and a retest after a push covers
