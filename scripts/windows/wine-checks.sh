@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Checks the Windows build under Wine against the Linux build: the unit tests,
-# quibbix-replay and quibbix-bmpdump byte for byte, and the program from the
-# release archive in a window. Arguments: the Linux build folder (default
-# build). Needs an X display (scripts/test.sh provides one). Each step is
-# bounded in time and a failure names its step.
+# quibbix-replay, quibbix-bmpdump, the asset generator and quibbix-shot byte
+# for byte, and the program from the release archive in a window. Argument:
+# the Linux build folder (default build). Needs an X display (scripts/test.sh
+# provides one). Each step is bounded in time and a failure names its step.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 top=$PWD
@@ -113,6 +113,24 @@ wine_run 120 "$out/quibbix-assetgen.exe" "$work/assets" >"$work/assetgen.log" 2>
   fail "status $?: $(cat "$work/assetgen.log")"
 for file in boden.bmp hamster.bmp env.bmp transp.bmp explode.wav; do
   cmp -s "$work/assets/$file" "$out/assets/$file" || fail "$file differs"
+done
+done_step
+
+begin "shot"
+# The same frames drawn through Wine's OpenGL into Mesa: the same pixels. The
+# files themselves are compared first, the decoded pixels where they differ.
+cp "$out"/assets/* "$work/"
+for arguments in "--seed 7 --frames 50 --count 100" "--seed 3 --frames 60 --count 500 --events 40:space"; do
+  # shellcheck disable=SC2086
+  (cd "$work" && "$linux/quibbix-shot" $arguments --out linux.png) >"$work/shot.log" 2>&1 ||
+    fail "Linux quibbix-shot $arguments: $(cat "$work/shot.log")"
+  # shellcheck disable=SC2086
+  (cd "$work" && wine_run 120 "$out/quibbix-shot.exe" $arguments --out windows.png) \
+    >"$work/shot.log" 2>&1 || fail "quibbix-shot.exe $arguments: $(tail -5 "$work/shot.log")"
+  if ! cmp -s "$work/linux.png" "$work/windows.png" &&
+    ! cmp -s <(convert "$work/linux.png" rgb:-) <(convert "$work/windows.png" rgb:-); then
+    fail "$arguments: the pictures differ"
+  fi
 done
 done_step
 
