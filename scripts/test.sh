@@ -39,7 +39,7 @@ if [ -x fuzz/run.sh ]; then fuzz/run.sh 60; fi
 # The Windows build under Wine, where the cross compiler and Wine are installed.
 if command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v wine >/dev/null; then
   windows_start=$(date +%s)
-  QUIBBIX_JOBS=$jobs scripts/windows/build.sh
+  QUIBBIX_JOBS=$jobs QUIBBIX_HOST_ASSETGEN=$PWD/build/quibbix-assetgen scripts/windows/build.sh
   scripts/windows/wine-checks.sh build
   echo "Windows build and checks: $(($(date +%s) - windows_start)) s"
 fi
