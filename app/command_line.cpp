@@ -8,7 +8,7 @@
 
 namespace {
 
-struct OptionSpec {
+struct OptionEntry {
   const char* name;
   const char* valueName;  // null for a flag without a value
   const char* help;
@@ -16,7 +16,7 @@ struct OptionSpec {
   bool (*apply)(ProgramOptions& options, const char* value);
 };
 
-const OptionSpec kOptions[] = {
+const OptionEntry kOptions[] = {
     {"--help", nullptr, "print this text and exit",
      [](ProgramOptions& o, const char*) {
        o.help = true;
@@ -44,9 +44,9 @@ const ToolkitOption kToolkitOptions[] = {
     {"-iconic", false}, {"-gldebug", false}, {"-sync", false},
 };
 
-const OptionSpec* findOption(const char* argument, const char** inlineValue) {
+const OptionEntry* findOption(const char* argument, const char** inlineValue) {
   *inlineValue = nullptr;
-  for (const OptionSpec& option : kOptions) {
+  for (const OptionEntry& option : kOptions) {
     const size_t length = std::strlen(option.name);
     if (std::strncmp(argument, option.name, length) != 0) continue;
     if (argument[length] == '\0') return &option;
@@ -79,7 +79,7 @@ bool parseCommandLine(int argc, const char* const* argv, ProgramOptions& options
       continue;
     }
     const char* value = nullptr;
-    const OptionSpec* option = findOption(argument, &value);
+    const OptionEntry* option = findOption(argument, &value);
     if (!option) {
       error = "unknown argument " + std::string(argument);
       return false;
@@ -104,7 +104,7 @@ std::string usageText(const std::string& dataFolder) {
       "usage: quibbix [options] [-display NAME]\n\n"
       "A crowd of hamsters in a fenced pen, seen from above while the scene turns.\n\n"
       "Options:\n";
-  for (const OptionSpec& option : kOptions) {
+  for (const OptionEntry& option : kOptions) {
     std::string left = option.name;
     if (option.valueName) left += std::string(" ") + option.valueName;
     left.resize(left.size() < 16 ? 16 : left.size() + 1, ' ');
