@@ -17,7 +17,6 @@ build_dir=$top/build
 stamp_dir=$prefix/stamps
 jobs=${QUIBBIX_JOBS:-2}
 toolchain=$here/toolchain-x86_64-w64-mingw32.cmake
-host=x86_64-w64-mingw32
 mkdir -p "$prefix" "$src_dir" "$build_dir" "$stamp_dir"
 
 # Source package, the function that builds it, and the file whose presence in
@@ -96,7 +95,7 @@ fetch() {
 cmake_build() {
   local name=$1 source=$2
   shift 2
-  rm -rf "$build_dir/$name"
+  rm -rf "${build_dir:?}/$name"
   cmake -S "$source" -B "$build_dir/$name" -G Ninja -Wno-dev \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DQUIBBIX_WINDOWS_PREFIX="$prefix" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \

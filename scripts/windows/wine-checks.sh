@@ -5,7 +5,7 @@
 # the Linux build folder (default build). Needs an X display (scripts/test.sh
 # provides one). Each step is bounded in time and a failure names its step.
 set -uo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/../.." || exit 1
 top=$PWD
 linux=$(realpath "${1:-build}")
 out=$top/build-windows
