@@ -6,6 +6,7 @@ void CrowdGrid::reset(int wordCount) {
   for (BitSet& set : around_) {
     for (int w = 0; w < wordCount; ++w) set.words[w] = 0;
   }
+  count_.fill(0);
 }
 
 void CrowdGrid::setAround(int hamster, int cell, bool present) {
@@ -15,6 +16,7 @@ void CrowdGrid::setAround(int hamster, int cell, bool present) {
     for (int c = std::max(column - kReach, 0); c <= std::min(column + kReach, kGridSide - 1); ++c) {
       uint64_t& word = around_[r * kGridSide + c].words[hamster >> 6];
       word = present ? (word | bit) : (word & ~bit);
+      count_[r * kGridSide + c] += present ? 1 : -1;
     }
   }
 }

@@ -74,11 +74,14 @@ class CrowdGrid {
 
   // The hamsters within kReach cells of `cell`, as bits by pool index.
   const uint64_t* around(int cell) const { return around_[cell].words; }
+  // How many there are.
+  int countAround(int cell) const { return count_[cell]; }
 
  private:
   void setAround(int hamster, int cell, bool present);
 
   std::array<BitSet, kGridSide * kGridSide> around_;
+  std::array<int, kGridSide * kGridSide> count_{};
 };
 
 }  // namespace fast_relaxation

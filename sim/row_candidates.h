@@ -105,7 +105,7 @@ class RowCandidates {
 
   // The small neighbours j > lastNear (and j >= from).
   void addFar(const SweepCrowd& crowd, int i, int from, int lastNear) {
-    if (crowd.smallList.empty()) return;
+    if (crowd.smallOnes.countAround(crowd.cell[i]) == 0) return;
     const int farFrom = std::max(from, lastNear + 1);
     if (crowd.smallList.size() <= SweepCrowd::kFewSmall) {
       // Few of them are ever near, so the test is easy to guess.
