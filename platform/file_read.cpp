@@ -1,10 +1,10 @@
 #include "platform/file_read.h"
+#include "platform/read_to_end.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -12,38 +12,18 @@
 
 namespace {
 
-std::string tooLarge(size_t maxBytes) {
-  return "larger than " + std::to_string(maxBytes) + " bytes";
-}
-
-// Reads to the end of the file, which may have grown or shrunk since it was
-// measured; one byte beyond the limit is enough to tell one that is too large.
-bool readToEnd(int file, size_t expected, size_t maxBytes, std::vector<uint8_t>& bytes,
-               std::string& reason) {
-  const size_t limit = maxBytes < SIZE_MAX ? maxBytes + 1 : maxBytes;
-  std::vector<uint8_t> read(expected < limit ? expected + 1 : limit);
-  size_t filled = 0;
+bool readSome(int file, uint8_t* into, size_t wanted, size_t& got, std::string& reason) {
   for (;;) {
-    if (filled == read.size()) {
-      if (filled == limit) {
-        reason = tooLarge(maxBytes);
-        return false;
-      }
-      const size_t grow = std::max<size_t>(filled, 4096);
-      read.resize(filled + std::min(grow, limit - filled));
+    const ssize_t n = ::read(file, into, wanted);
+    if (n >= 0) {
+      got = static_cast<size_t>(n);
+      return true;
     }
-    const ssize_t got = ::read(file, read.data() + filled, read.size() - filled);
-    if (got < 0) {
-      if (errno == EINTR) continue;
+    if (errno != EINTR) {
       reason = std::strerror(errno);
       return false;
     }
-    if (got == 0) break;
-    filled += static_cast<size_t>(got);
   }
-  read.resize(filled);
-  bytes = std::move(read);
-  return true;
 }
 
 }  // namespace
@@ -63,12 +43,14 @@ bool readRegularFile(const char* path, size_t maxBytes, std::vector<uint8_t>& by
   } else if (!S_ISREG(info.st_mode)) {
     reason = "not a regular file";
   } else if (static_cast<uint64_t>(info.st_size) > maxBytes) {
-    reason = tooLarge(maxBytes);
+    reason = tooLargeReason(maxBytes);
   } else {
     // A large file within the limit may still not fit in memory: a reason,
     // not the end of the program.
     try {
-      ok = readToEnd(file, static_cast<size_t>(info.st_size), maxBytes, bytes, reason);
+      ok = readToEnd([file](uint8_t* into, size_t wanted, size_t& got,
+                            std::string& why) { return readSome(file, into, wanted, got, why); },
+                     static_cast<size_t>(info.st_size), maxBytes, bytes, reason);
     } catch (const std::bad_alloc&) {
       reason = std::strerror(ENOMEM);
     }

@@ -8,41 +8,19 @@
 #include <vector>
 
 #include "platform/file_read.h"
+#include "platform/read_to_end.h"
 #include "platform/win32_system.h"
 
 namespace {
 
-std::string tooLarge(size_t maxBytes) {
-  return "larger than " + std::to_string(maxBytes) + " bytes";
-}
-
-// Reads to the end of the file, which may have grown or shrunk since it was
-// measured; one byte beyond the limit is enough to tell one that is too large.
-bool readToEnd(HANDLE file, size_t expected, size_t maxBytes, std::vector<uint8_t>& bytes,
-               std::string& reason) {
-  const size_t limit = maxBytes < SIZE_MAX ? maxBytes + 1 : maxBytes;
-  std::vector<uint8_t> read(expected < limit ? expected + 1 : limit);
-  size_t filled = 0;
-  for (;;) {
-    if (filled == read.size()) {
-      if (filled == limit) {
-        reason = tooLarge(maxBytes);
-        return false;
-      }
-      const size_t grow = std::max<size_t>(filled, 4096);
-      read.resize(filled + std::min(grow, limit - filled));
-    }
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(read.size() - filled, 1u << 30));
-    DWORD got = 0;
-    if (!ReadFile(file, read.data() + filled, chunk, &got, nullptr)) {
-      reason = reasonForError(GetLastError());
-      return false;
-    }
-    if (got == 0) break;
-    filled += got;
+bool readSome(HANDLE file, uint8_t* into, size_t wanted, size_t& got, std::string& reason) {
+  const DWORD chunk = static_cast<DWORD>(std::min<size_t>(wanted, 1u << 30));
+  DWORD n = 0;
+  if (!ReadFile(file, into, chunk, &n, nullptr)) {
+    reason = reasonForError(GetLastError());
+    return false;
   }
-  read.resize(filled);
-  bytes = std::move(read);
+  got = n;
   return true;
 }
 
@@ -73,10 +51,12 @@ bool readRegularFile(const char* path, size_t maxBytes, std::vector<uint8_t>& by
   } else {
     const uint64_t size = (uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
     if (size > maxBytes) {
-      reason = tooLarge(maxBytes);
+      reason = tooLargeReason(maxBytes);
     } else {
       try {
-        ok = readToEnd(file, static_cast<size_t>(size), maxBytes, bytes, reason);
+        ok = readToEnd([file](uint8_t* into, size_t wanted, size_t& got,
+                              std::string& why) { return readSome(file, into, wanted, got, why); },
+                       static_cast<size_t>(size), maxBytes, bytes, reason);
       } catch (const std::bad_alloc&) {
         reason = reasonForError(ERROR_NOT_ENOUGH_MEMORY);
       }
