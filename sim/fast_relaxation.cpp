@@ -27,14 +27,16 @@
 //   A hamster's smallness is re-checked after every push, like its cell.
 // - The near part of a row comes from a pair list with a skin (pair_list.h,
 //   which proves that no pair is lost), made once and kept over the passes and
-//   frames while few hamsters have moved far from where it was made; those
-//   that have are found through a grid of their own, and a row of one of them
-//   is gathered from the whole grid.
+//   frames: a hamster that moves too far from where its pairs were listed has
+//   them listed anew at once, wherever in the sweep that happens.
 // - Each row's candidates are tested a block at a time (RowCandidates,
-//   sweep_forms.h), in the widest form the CPU has; after a push moves hamster
-//   i only the rest of its block is tested again, and as the marks seldom
-//   change, the next push does not wait for that test. Hamster i's position
-//   stays in registers along its row.
+//   sweep_forms.h), in the widest form the CPU has. After a push moves hamster
+//   i, only the candidates of its block that are not marked yet are tested
+//   again: a mark that has gone stale calls the push on a pair the literal
+//   loop calls it on too, which is exact. The marks seldom change, so the next
+//   push does not wait for that test. Hamster i's position stays in registers
+//   along its row, and it is refiled after every push whether or not it moved
+//   (a branch on that was guessed wrong too often).
 // - The time goes to the pushes themselves and to the instructions around
 //   them (collecting, testing, refiling), not to waiting: the sweep is bound by
 //   how many instructions it issues, so each shortcut here is judged by that.
@@ -60,10 +62,6 @@ static_assert(kStrengthSteps >= kMaxHamsters, "the sweep reads strengths by pool
 
 FastRelaxationCounters counters;
 
-// The pair list is made again at the start of a pass once more than one in
-// this many hamsters are loose.
-constexpr int kLooseShare = 4;
-
 // What the push of a hamster with itself comes to: every difference is +0, so
 // each coordinate gets +0 added and taken away again, which turns -0 into +0
 // and changes nothing else (and a non-finite coordinate stops the push). The
@@ -87,7 +85,7 @@ class Sweep {
   [[gnu::always_inline]] void row(int i) {
     pairWithItself(crowd_.x[i], crowd_.y[i], crowd_.z[i]);
     for (int from = i + 1; from < crowd_.count && crowd_.cell[i] != fast_relaxation::kNoCell;) {
-      ++(crowd_.listed(i) ? counters.listedRows : counters.gridRows);
+      ++(crowd_.listed() ? counters.listedRows : counters.gridRows);
       row_.collect(crowd_, i, from, far_);
       from = pushCandidates(i);
     }
@@ -96,7 +94,7 @@ class Sweep {
  private:
   // Pushes hamster i against the collected candidates. Returns the pool index
   // after the last candidate pushed when i changed cell, smallness or
-  // looseness on the way (the rest of the row must be collected anew), or the
+  // anchor on the way (the rest of the row must be collected anew), or the
   // crowd's size when the row is done.
   [[gnu::always_inline]] int pushCandidates(int i) {
     float* const x = crowd_.x.data();
@@ -104,27 +102,30 @@ class Sweep {
     float* const z = crowd_.z.data();
     float xi = x[i], yi = y[i], zi = z[i];
     for (int first = 0; first < row_.size(); first += Form::kBlock) {
+      const uint32_t valid = lanesInBlock<Form::kBlock>(row_, first);
       uint32_t marks = Form::test(row_, first, xi, yi, zi);
       while (marks != 0) {
         const int lane = __builtin_ctz(marks);
         marks &= marks - 1;
         const int j = row_.hamster(first + lane);
-        const float xb = xi, yb = yi, zb = zi;
         if (!pushApart(xi, yi, zi, x[j], y[j], z[j], strength_[j - i])) continue;
 
         x[i] = xi;
         y[i] = yi;
         z[i] = zi;
-        crowd_.refile(j);
-        if (xi == xb && yi == yb && zi == zb) continue;
-        if (crowd_.refile(i)) return j + 1;
-        // Hamster i moved, so the rest of the block is tested again; but the
-        // marks seldom change, and as a branch that is guessed right the test
-        // does not hold up the next push, which goes on with the old marks.
-        const uint32_t retested = Form::test(row_, first, xi, yi, zi) & (~uint32_t{1} << lane);
-        if (retested != marks) [[unlikely]] {
+        if (crowd_.refilePushed(i, j)) return j + 1;
+        // Hamster i moved, so the candidates after it in the block that were
+        // not marked are tested again. A mark that is kept although it would
+        // no longer be set only calls the push on a pair the literal loop
+        // calls it on too, so the marks already set stay. They seldom change,
+        // and as a branch that is guessed right the test does not hold up the
+        // next push, which goes on with the old marks.
+        const uint32_t unmarked = valid & ~marks & (~uint32_t{1} << lane);
+        if (unmarked == 0) continue;
+        const uint32_t added = Form::test(row_, first, xi, yi, zi) & unmarked;
+        if (added != 0) [[unlikely]] {
           ++counters.changedMarks;
-          marks = retested;
+          marks |= added;
         }
       }
     }
@@ -139,15 +140,8 @@ class Sweep {
 
 template <class Form>
 [[gnu::always_inline]] inline void sweepPasses(SweepCrowd& crowd, RowCandidates& row) {
-  const int far = fast_relaxation::farDistance();
-  const bool withList = far <= fast_relaxation::PairList::kLongestNear;
-  Sweep<Form> sweep(crowd, row, far);
+  Sweep<Form> sweep(crowd, row, fast_relaxation::farDistance());
   for (int pass = 0; pass < kRelaxationPasses; ++pass) {
-    if (withList &&
-        (crowd.pairs.count() != crowd.count || crowd.looseCount * kLooseShare > crowd.count)) {
-      crowd.listPairs(far);
-      ++counters.pairListsMade;
-    }
     for (int i = 0; i < crowd.count; ++i) sweep.row(i);
   }
 }
@@ -236,7 +230,8 @@ void relaxCrowdFast(std::span<Hamster* const> crowd) {
   // kept between frames.
   static SweepCrowd sweepCrowd;
   static RowCandidates row;
-  sweepCrowd.start(crowd);
+  const uint64_t listsBefore = sweepCrowd.listsMade, relistedBefore = sweepCrowd.relisted;
+  sweepCrowd.start(crowd, fast_relaxation::farDistance());
   const SweepBranch branch = chosenBranch();
   ++counters.sweepsByBranch[static_cast<int>(branch)];
   switch (branch) {
@@ -256,8 +251,22 @@ void relaxCrowdFast(std::span<Hamster* const> crowd) {
       break;
   }
   sweepCrowd.finish(crowd);
+  counters.pairListsMade += sweepCrowd.listsMade - listsBefore;
+  counters.hamstersRelisted += sweepCrowd.relisted - relistedBefore;
 }
 
 const FastRelaxationCounters& fastRelaxationCounters() {
   return counters;
 }
+#include <cstdio>
+#include <cstdlib>
+namespace {
+struct PrintAtExit {
+  ~PrintAtExit() {
+    if (getenv("QSTATS"))
+      fprintf(stderr, "lists %lu relisted %lu listedRows %lu gridRows %lu\n",
+              counters.pairListsMade, counters.hamstersRelisted, counters.listedRows,
+              counters.gridRows);
+  }
+} printAtExit;
+}  // namespace

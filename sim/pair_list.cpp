@@ -6,42 +6,69 @@
 
 namespace fast_relaxation {
 
-// Within 0.2 + kSkin the scaled coordinates differ by less than three cells.
-static_assert((0.2f + kSkin) * kCellsPerUnit + 0.1f <= kReach + 1);
+// Anchors within 0.2 + kSkin stand at most two drifts further apart, which the
+// scaled coordinates turn into less than three cells: the neighbourhoods of
+// h's cell and of the eight around it hold every partner.
+static_assert((0.2f + kSkin + 2 * kLongestDrift) * kCellsPerUnit + 0.1f <= kReach + 1);
+
+template <class Take>
+void PairList::forPartners(const SweepCrowd& crowd, int h, int first, int last, Take take) const {
+  const int cell = crowd.cell[h];
+  if (cell == kNoCell || first > last) return;
+  const float* const x = crowd.anchorX.data();
+  const float* const y = crowd.anchorY.data();
+  const float* const z = crowd.anchorZ.data();
+  const float hx = x[h], hy = y[h], hz = z[h];
+  const int column = cell % kGridSide, gridRow = cell / kGridSide;
+  const int firstRow = std::max(gridRow - 1, 0), lastRow = std::min(gridRow + 1, kGridSide - 1);
+  const int firstColumn = std::max(column - 1, 0), lastColumn = std::min(column + 1, kGridSide - 1);
+  const int firstWord = first >> 6, lastWord = last >> 6;
+  for (int w = firstWord; w <= lastWord; ++w) {
+    uint64_t word = 0;
+    for (int r = firstRow; r <= lastRow; ++r) {
+      for (int c = firstColumn; c <= lastColumn; ++c) {
+        word |= crowd.everyone.around(r * kGridSide + c)[w];
+      }
+    }
+    if (w == firstWord) word &= ~uint64_t{0} << (first & 63);
+    if (w == lastWord && (last & 63) != 63) word &= (uint64_t{1} << ((last & 63) + 1)) - 1;
+    uint64_t partners = 0;
+    for (; word != 0; word &= word - 1) {
+      const int bit = __builtin_ctzll(word);
+      const int j = (w << 6) | bit;
+      const float ex = x[j] - hx, ey = y[j] - hy, ez = z[j] - hz;
+      if (ex * ex + ey * ey + ez * ez < kListedSquared) partners |= uint64_t{1} << bit;
+    }
+    take(w, partners);
+  }
+}
 
 void PairList::make(const SweepCrowd& crowd, int far) {
   count_ = crowd.count;
+  far_ = far;
   bits_.assign(static_cast<size_t>(crowd.count) * kRowWords, 0);
-  const float* const x = crowd.x.data();
-  const float* const y = crowd.y.data();
-  const float* const z = crowd.z.data();
   for (int i = 0; i + 1 < crowd.count; ++i) {
-    const int cell = crowd.cell[i];
-    if (cell == kNoCell) continue;
-    const int first = i + 1, last = std::min(i + far, crowd.count - 1);
-    const int firstWord = rowWord(i), lastWord = last >> 6;
-    const int column = cell % kGridSide, gridRow = cell / kGridSide;
-    uint64_t* const out = &bits_[static_cast<size_t>(i) * kRowWords];
-    for (int w = firstWord; w <= lastWord; ++w) {
-      // The neighbourhoods of the cell and of the eight around it: reach 3.
-      uint64_t word = 0;
-      for (int r = std::max(gridRow - 1, 0); r <= std::min(gridRow + 1, kGridSide - 1); ++r) {
-        for (int c = std::max(column - 1, 0); c <= std::min(column + 1, kGridSide - 1); ++c) {
-          word |= crowd.everyone.around(r * kGridSide + c)[w];
-        }
-      }
-      if (w == firstWord) word &= ~uint64_t{0} << (first & 63);
-      if (w == lastWord && (last & 63) != 63) word &= (uint64_t{1} << ((last & 63) + 1)) - 1;
-      uint64_t listed = 0;
-      for (; word != 0; word &= word - 1) {
-        const int bit = __builtin_ctzll(word);
-        const int j = (w << 6) | bit;
-        const float ex = x[j] - x[i], ey = y[j] - y[i], ez = z[j] - z[i];
-        if (ex * ex + ey * ey + ez * ez < kListedSquared) listed |= uint64_t{1} << bit;
-      }
-      out[w - firstWord] = listed;
-    }
+    uint64_t* const out = rowBits(i) - rowWord(i);
+    forPartners(crowd, i, i + 1, std::min(i + far, crowd.count - 1),
+                [out](int w, uint64_t partners) { out[w] = partners; });
   }
+}
+
+void PairList::relist(const SweepCrowd& crowd, int h) {
+  uint64_t* const own = rowBits(h);
+  std::fill(own, own + kRowWords, 0);
+  forPartners(crowd, h, h + 1, std::min(h + far_, count_ - 1),
+              [out = own - rowWord(h)](int w, uint64_t partners) { out[w] = partners; });
+  const int first = std::max(h - far_, 0);
+  const int word = h >> 6;
+  const uint64_t bit = uint64_t{1} << (h & 63);
+  for (int a = first; a < h; ++a) rowBits(a)[word - rowWord(a)] &= ~bit;
+  forPartners(crowd, h, first, h - 1, [this, word, bit](int w, uint64_t partners) {
+    for (; partners != 0; partners &= partners - 1) {
+      const int a = (w << 6) | __builtin_ctzll(partners);
+      rowBits(a)[word - rowWord(a)] |= bit;
+    }
+  });
 }
 
 }  // namespace fast_relaxation

@@ -21,26 +21,24 @@ class RowCandidates {
   static constexpr int kBlock = 16;
 
   // The candidates j >= from of row i: every neighbour up to the pool distance
-  // `far` (from the pair list and the loose hamsters when row i may use the
-  // list, from the grid otherwise), and beyond it only the small neighbours,
-  // or every neighbour when i is small itself.
+  // `far` (from the pair list when there is one, from the grid otherwise), and beyond it only the
+  // small neighbours, or every neighbour when i is small itself.
   [[gnu::always_inline]] void collect(const SweepCrowd& crowd, int i, int from, int far) {
     size_ = 0;
+    from_ = {crowd.x.data(),        crowd.y.data(),        crowd.z.data(),
+             bounds_.across.data(), bounds_.upward.data(), i};
     const int last = crowd.count - 1;
     const int lastNear = std::min(i + far, last);
     const int cell = crowd.cell[i];
-    if (crowd.listed(i)) {
+    if (crowd.listed()) {
       if (from <= lastNear) {
-        // The listed partners and the loose hamsters in reach; a hamster that
-        // is both is one bit, taken once.
         const uint64_t* const listed = crowd.pairs.row(i) - PairList::rowWord(i);
-        const uint64_t* const looseInReach = crowd.looseOnes.around(cell);
         const int firstWord = from >> 6, lastWord = lastNear >> 6;
         for (int w = firstWord; w <= lastWord; ++w) {
-          uint64_t word = listed[w] | looseInReach[w];
+          uint64_t word = listed[w];
           if (w == firstWord) word &= bitsFrom(from);
           if (w == lastWord) word &= bitsUpTo(lastNear);
-          size_ += packWord(&index_[size_], w << 6, word);
+          addWord(w << 6, word);
         }
       }
       if (lastNear < last && crowd.small[i]) {
@@ -53,14 +51,6 @@ class RowCandidates {
     } else {
       if (lastNear >= from) addBits(crowd.everyone.around(cell), from, lastNear);
       addFar(crowd, i, from, lastNear);
-    }
-    for (int k = 0; k < size_; ++k) {
-      const int j = index_[k];
-      x_[k] = crowd.x[j];
-      y_[k] = crowd.y[j];
-      z_[k] = crowd.z[j];
-      across_[k] = bounds_.across[j - i];
-      upward_[k] = bounds_.upward[j - i];
     }
   }
 
@@ -84,12 +74,27 @@ class RowCandidates {
     return bit == 63 ? ~uint64_t{0} : (uint64_t{1} << (bit + 1)) - 1;
   }
 
-  // Writes the pool indexes base + b of the set bits b of a word in
-  // increasing order; returns how many there are.
-  static int packWord(int* out, int base, uint64_t bits) {
-    int n = 0;
-    for (; bits != 0; bits &= bits - 1) out[n++] = base | __builtin_ctzll(bits);
-    return n;
+  // Where a candidate's entries are copied from: the crowd's positions and the
+  // bounds by pool distance from row i.
+  struct Sources {
+    const float *x, *y, *z, *across, *upward;
+    int row;
+  };
+
+  // Adds hamster j.
+  [[gnu::always_inline]] void add(int j) {
+    const int n = size_++;
+    index_[n] = j;
+    x_[n] = from_.x[j];
+    y_[n] = from_.y[j];
+    z_[n] = from_.z[j];
+    across_[n] = from_.across[j - from_.row];
+    upward_[n] = from_.upward[j - from_.row];
+  }
+
+  // Adds the hamsters base + b of the set bits b of a word, in increasing order.
+  [[gnu::always_inline]] void addWord(int base, uint64_t bits) {
+    for (; bits != 0; bits &= bits - 1) add(base | __builtin_ctzll(bits));
   }
 
   // Adds the hamsters first .. last (pool indexes) whose bits are set.
@@ -99,7 +104,7 @@ class RowCandidates {
       uint64_t word = bits[w];
       if (w == firstWord) word &= bitsFrom(first);
       if (w == lastWord) word &= bitsUpTo(last);
-      size_ += packWord(&index_[size_], w << 6, word);
+      addWord(w << 6, word);
     }
   }
 
@@ -111,7 +116,7 @@ class RowCandidates {
       // Few of them are ever near, so the test is easy to guess.
       auto j = std::lower_bound(crowd.smallList.begin(), crowd.smallList.end(), farFrom);
       for (; j != crowd.smallList.end(); ++j) {
-        if (cellsWithinReach(crowd.cell[i], crowd.cell[*j])) index_[size_++] = *j;
+        if (cellsWithinReach(crowd.cell[i], crowd.cell[*j])) add(*j);
       }
     } else {
       addBits(crowd.smallOnes.around(crowd.cell[i]), farFrom, crowd.count - 1);
@@ -119,6 +124,7 @@ class RowCandidates {
   }
 
   const NoChangeBounds& bounds_ = noChangeBounds();
+  Sources from_{};
   int size_ = 0;
   std::array<int, kMaxHamsters> index_{};
   std::array<float, kMaxHamsters + kBlock> x_{}, y_{}, z_{}, across_{}, upward_{};

@@ -43,7 +43,7 @@ static_assert(kBelowSmall < kSmallCoordinate);
 
 }  // namespace
 
-void SweepCrowd::start(std::span<Hamster* const> crowd) {
+void SweepCrowd::start(std::span<Hamster* const> crowd, int far) {
   const int newCount = static_cast<int>(crowd.size());
   const bool anew = newCount != count;
   if (anew) {
@@ -55,30 +55,38 @@ void SweepCrowd::start(std::span<Hamster* const> crowd) {
     cell.assign(count, kNoCell);
     stay.resize(count);
     small.assign(count, 0);
-    loose.assign(count, 0);
     everyone.reset(wordCount);
     smallOnes.reset(wordCount);
-    looseOnes.reset(wordCount);
-    looseCount = 0;
     smallList.clear();
-    // No list to measure against: every hamster counts as where it stands.
     pairs.forget();
-    listedX.resize(count);
-    listedY.resize(count);
-    listedZ.resize(count);
+    anchorX.resize(count);
+    anchorY.resize(count);
+    anchorZ.resize(count);
   }
+  far_ = far;
   // Otherwise the grids still hold every hamster as the last call left it, and
   // each is only moved where it has moved since.
   for (int j = 0; j < count; ++j) {
     x[j] = crowd[j]->x;
     y[j] = crowd[j]->y;
     z[j] = crowd[j]->z;
-    if (pairs.count() != count) {
-      listedX[j] = x[j];
-      listedY[j] = y[j];
-      listedZ[j] = z[j];
-    }
     if (file(j, cellFor(x[j], y[j], z[j])) || anew) setStay(j);
+  }
+  if (far > PairList::kLongestNear) {
+    pairs.forget();
+    return;
+  }
+  // Every cell is up to date before anyone is relisted.
+  drifted.clear();
+  if (listed()) {
+    for (int j = 0; j < count; ++j) {
+      if (driftedFar(j)) drifted.push_back(j);
+    }
+  }
+  if (!listed() || static_cast<int>(drifted.size()) * kDriftedShare > count) {
+    listPairs();
+  } else {
+    for (int j : drifted) relist(j);
   }
 }
 
@@ -90,14 +98,22 @@ void SweepCrowd::finish(std::span<Hamster* const> crowd) const {
   }
 }
 
-void SweepCrowd::listPairs(int far) {
+void SweepCrowd::listPairs() {
   for (int h = 0; h < count; ++h) {
-    listedX[h] = x[h];
-    listedY[h] = y[h];
-    listedZ[h] = z[h];
-    if (loose[h]) move(h, cell[h], small[h], false);
+    anchorX[h] = x[h];
+    anchorY[h] = y[h];
+    anchorZ[h] = z[h];
   }
-  pairs.make(*this, far);
+  pairs.make(*this, far_);
+  ++listsMade;
+}
+
+void SweepCrowd::relist(int h) {
+  anchorX[h] = x[h];
+  anchorY[h] = y[h];
+  anchorZ[h] = z[h];
+  pairs.relist(*this, h);
+  ++relisted;
 }
 
 bool SweepCrowd::refileAnew(int h) {
@@ -144,11 +160,10 @@ void SweepCrowd::setStay(int h) {
   }
 }
 
-void SweepCrowd::move(int h, int newCell, bool newSmall, bool newLoose) {
-  const bool wasSmall = small[h], wasLoose = loose[h];
+void SweepCrowd::move(int h, int newCell, bool newSmall) {
+  const bool wasSmall = small[h];
   everyone.move(h, cell[h], newCell);
   smallOnes.move(h, wasSmall ? cell[h] : kNoCell, newSmall ? newCell : kNoCell);
-  looseOnes.move(h, wasLoose ? cell[h] : kNoCell, newLoose ? newCell : kNoCell);
   if (newSmall != wasSmall) {
     const auto place = std::lower_bound(smallList.begin(), smallList.end(), h);
     if (newSmall) {
@@ -157,10 +172,8 @@ void SweepCrowd::move(int h, int newCell, bool newSmall, bool newLoose) {
       smallList.erase(place);
     }
   }
-  if (newLoose != wasLoose) looseCount += newLoose ? 1 : -1;
   cell[h] = newCell;
   small[h] = newSmall;
-  loose[h] = newLoose;
 }
 
 }  // namespace fast_relaxation
