@@ -15,12 +15,12 @@
 
 #include "app/command_line.h"
 #include "app/fps_counter.h"
+#include "app/gl_startup.h"
 #include "app/input.h"
-#include "app/startup.h"
 #include "platform/clock.h"
 #include "platform/data_folder.h"
 #include "platform/frame_pacer.h"
-#include "platform/sound.h"
+#include "platform/mixer_sound.h"
 #include "platform/text_output.h"
 #include "render/scene_draw.h"
 #include "render/swap_interval.h"
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
   // jump costs the frame step no more than any later one; and before start-up
   // reads the clock, so that the time it takes is not counted as a frame's.
   theSound.preload(kJumpSoundFile);
-  initScene(theScene, theClock, {static_cast<uint32_t>(std::time(nullptr)), true});
+  initScene(theScene, theClock, {static_cast<uint32_t>(std::time(nullptr)), &kOpenGlStartup});
   glutDisplayFunc(onDisplay);
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -4,10 +4,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "image/textures.h"
 #include "platform/clock.h"
 #include "platform/random.h"
-#include "render/render_state.h"
 #include "sim/hamster.h"
 
 namespace {
@@ -53,10 +51,10 @@ void fillFrameTimeRing(SceneState& state) {
 int initScene(SceneState& state, Clock& clock, const StartupOptions& options) {
   state.spinAngle = -90;
   platform::srand(options.seed);
-  if (options.graphics) loadTextures(state);
+  if (options.graphics) options.graphics->loadTextures(state);
   scatterGrass(state);
   fillPool(state);
-  if (options.graphics) setFixedRenderState();
+  if (options.graphics) options.graphics->setFixedRenderState();
   state.lightingEnabled = 1;
   state.lastClockMs = clock.milliseconds();
   fillFrameTimeRing(state);

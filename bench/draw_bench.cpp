@@ -11,7 +11,7 @@
 
 #include <filesystem>
 
-#include "app/startup.h"
+#include "app/gl_startup.h"
 #include "platform/message_box.h"
 #include "platform/sound.h"
 #include "render/scene_draw.h"
@@ -40,7 +40,7 @@ void prepareScene() {
   scenario.events = {{100, InputEvent::kSpace}, {250, InputEvent::kSpace}};
   SilentSound sound;
   ScenarioRun run(scenario, scene, sound);
-  run.start(true);
+  run.start(&kOpenGlStartup);
   run.playFrames(settleTumbles);
   drawFrame(scene);  // builds the lists outside the timing
   glFinish();

@@ -23,7 +23,7 @@ void BM_FrameStepReference(benchmark::State& bench) {
   SceneState state;
   SilentSound silence;
   ScenarioRun run(scenario, state, silence);
-  run.start(/*graphics=*/false);
+  run.start();
   run.playFrames(settleTumbles);
 
   for (auto _ : bench) {

@@ -12,7 +12,7 @@
 
 #include "app/startup.h"
 #include "platform/clock.h"
-#include "platform/sound.h"
+#include "platform/mixer_sound.h"
 #include "sim/frame_step.h"
 
 namespace {
@@ -29,7 +29,7 @@ struct Scene {
   Scene() {
     useBuildAssets();
     ScriptedClock clock(0);
-    initScene(state, clock, {7, false});
+    initScene(state, clock, {7});
   }
   ~Scene() { freeHamsters(state); }
   void jump(Sound& sound) {

@@ -45,7 +45,7 @@ WarmScene& warmScene(int count, Crowd crowd) {
     // The jump lands about a second and a half before the end of the warm-up.
     scene->scenario.events = {{crowd == kAfterJump ? kWarmUpFrames - 90 : 50, InputEvent::kSpace}};
     scene->run = std::make_unique<ScenarioRun>(scene->scenario, scene->state, scene->silence);
-    scene->run->start(/*graphics=*/false);
+    scene->run->start();
     scene->run->playFrames(settleTumbles);
   }
   return *scene;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "platform/clock.h"
 #include "platform/random.h"
@@ -13,7 +14,7 @@ namespace {
 struct HeadlessScene : testing::Test {
   SceneState state;
   ScriptedClock clock{1234};
-  void start(uint32_t seed) { initScene(state, clock, {seed, false}); }
+  void start(uint32_t seed) { initScene(state, clock, {seed}); }
   void TearDown() override { freeHamsters(state); }
 };
 
@@ -75,10 +76,54 @@ TEST_F(HeadlessScene, SameSeedSameScene) {
   start(31337);
   SceneState other;
   ScriptedClock otherClock;
-  initScene(other, otherClock, {31337, false});
+  initScene(other, otherClock, {31337});
   for (int i = 0; i < kMaxHamsters; ++i) {
     ASSERT_EQ(state.hamsterPool[i]->x, other.hamsterPool[i]->x);
     ASSERT_EQ(state.hamsterPool[i]->vz, other.hamsterPool[i]->vz);
   }
   freeHamsters(other);
+}
+
+namespace {
+
+// Each graphics step notes what it found of the scene being started.
+constexpr uint32_t kGraphicsSeed = 4242;
+const SceneState* startingScene = nullptr;
+std::string graphicsSteps;
+
+void textureStep(SceneState& state) {
+  graphicsSteps += "textures";
+  // Right after the seed: the next draw is the seed's first. Seeding again
+  // puts the generator back where start-up left it.
+  const int draw = platform::rand();
+  platform::srand(kGraphicsSeed);
+  if (draw != platform::rand()) graphicsSteps += " not-after-seed";
+  platform::srand(kGraphicsSeed);
+  if (state.spinAngle != -90.0f) graphicsSteps += " before-spin";
+  if (state.grassTufts[0].x != 0 || state.hamsterPool[0]) graphicsSteps += " after-grass";
+}
+
+void renderStateStep() {
+  graphicsSteps += ",render-state";
+  if (!startingScene->hamsterPool[kMaxHamsters - 1]) graphicsSteps += " before-pool";
+  if (startingScene->lightingEnabled != 0) graphicsSteps += " after-light";
+}
+
+}  // namespace
+
+TEST_F(HeadlessScene, GraphicsStepsComeAtTheirPlacesAndDrawNoNumber) {
+  SceneState windowed;
+  ScriptedClock windowClock{1234};
+  startingScene = &windowed;
+  graphicsSteps.clear();
+  const GraphicsStartup graphics = {textureStep, renderStateStep};
+  initScene(windowed, windowClock, {kGraphicsSeed, &graphics});
+  EXPECT_EQ(graphicsSteps, "textures,render-state");
+
+  start(kGraphicsSeed);
+  for (int i = 0; i < kGrassTufts; ++i) ASSERT_EQ(windowed.grassTufts[i].x, state.grassTufts[i].x);
+  for (int i = 0; i < kMaxHamsters; ++i) {
+    ASSERT_EQ(windowed.hamsterPool[i]->heading, state.hamsterPool[i]->heading);
+  }
+  freeHamsters(windowed);
 }

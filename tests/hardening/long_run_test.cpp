@@ -207,7 +207,7 @@ TEST(ScenarioFrames, TheLastFramesOfTheLongestRunPlayWithoutOverflow) {
   SceneState state;
   CountingSound sound;
   ScenarioRun run(scenario, state, sound);
-  run.start(/*graphics=*/false);
+  run.start();
   int frames = 0;
   run.playFrameRange(INT64_MAX - 2, INT64_MAX, [&](SceneState&) { ++frames; });
   EXPECT_EQ(frames, 3);

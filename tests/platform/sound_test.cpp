@@ -1,6 +1,6 @@
 // Plays through SDL's "disk" audio driver, which writes what the device would
 // have played to a file, so the real playback path is checked without a sound card.
-#include "platform/sound.h"
+#include "platform/mixer_sound.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

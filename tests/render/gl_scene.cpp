@@ -85,7 +85,7 @@ void GlScene::open(int w, int h, uint32_t seed) {
   window = glutCreateWindow("render test");
   glutDisplayFunc([] {});
 
-  initScene(state, clock, {seed, false});
+  initScene(state, clock, {seed});
   setFixedRenderState();
   onReshape(w, h);
   state.textures.environmentTexture = flatTexture(kWallColour);

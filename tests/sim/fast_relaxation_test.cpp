@@ -237,7 +237,7 @@ TEST(FastRelaxation, LongRunsWithJumpsMatchTheLiteralLoop) {
     SilentSound silent;
     scenario.relaxation = Relaxation::kReference;
     ScenarioRun literalRun(scenario, literal, silent);
-    literalRun.start(false);
+    literalRun.start();
     literalRun.playFrames(settleTumbles);
     inEveryBranch([&](SweepBranch branch) {
       if (branch == widestSweepBranch()) return;
@@ -245,7 +245,7 @@ TEST(FastRelaxation, LongRunsWithJumpsMatchTheLiteralLoop) {
       Scenario fastScenario = scenario;
       fastScenario.relaxation = Relaxation::kFast;
       ScenarioRun fastRun(fastScenario, fast, silent);
-      fastRun.start(false);
+      fastRun.start();
       fastRun.playFrames(settleTumbles);
       for (int i = 0; i < kMaxHamsters; ++i) {
         ASSERT_EQ(0, std::memcmp(literal.hamsterPool[i], fast.hamsterPool[i], sizeof(Hamster)))

@@ -25,7 +25,7 @@ TEST(SoakFrame, TheSoakLoopLeavesTheStateStepFrameLeaves) {
   SceneState played;
   SilentSound silence;
   ScenarioRun run(input, played, silence);
-  run.start(/*graphics=*/false);
+  run.start();
   run.playFrames(settleTumbles);
 
   EXPECT_EQ(played.hamsterCount, soaked.hamsterCount);

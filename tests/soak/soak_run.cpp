@@ -115,7 +115,7 @@ SoakReport runSoak(const SoakOptions& options, SceneState& state, ScriptedClock&
                    Scenario* record) {
   SilentSound silence;
   clock.set(0);
-  initScene(state, clock, {options.seed, false});
+  initScene(state, clock, {options.seed});
   state.hamsterCount = options.count;
   RandomInput input(options.seed, options.count);
   if (record) {

@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
   SceneState state;
   SilentSound silence;
   ScenarioRun run(scenario, state, silence);
-  run.start(/*graphics=*/false);
+  run.start();
   run.playFrames(settleTumbles);
   printState(state);
 

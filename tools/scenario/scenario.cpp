@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "app/input.h"
-#include "app/startup.h"
 #include "sim/hamster.h"
 
 namespace {
@@ -156,7 +155,7 @@ void settleTumbles(SceneState& state) {
 ScenarioRun::ScenarioRun(const Scenario& scenario, SceneState& state, Sound& sound)
     : scenario_(scenario), state_(state), sound_(sound) {}
 
-void ScenarioRun::start(bool graphics) {
+void ScenarioRun::start(const GraphicsStartup* graphics) {
   clock_.set(0);
   initScene(state_, clock_, {scenario_.seed, graphics});
   if (scenario_.count > 0) state_.hamsterCount = scenario_.count;

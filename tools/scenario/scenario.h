@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/startup.h"
 #include "platform/clock.h"
 #include "scene/scene_state.h"
 #include "sim/frame_step.h"
@@ -46,15 +47,15 @@ ScenarioOption takeScenarioOption(const std::string& name, const std::string& va
 
 void deliverEvent(SceneState& state, InputEvent event);
 
-// Runs a scenario on `state`. `startup` performs start-up (headless or with
-// graphics) with the clock reading 0; `endFrame` is the frame's last step after
-// the simulation: drawing, or the drawing's state change alone.
+// Runs a scenario on `state`. `start` performs start-up (headless, or with the
+// given graphics) with the clock reading 0; `endFrame` is the frame's last
+// step after the simulation: drawing, or the drawing's state change alone.
 class ScenarioRun {
  public:
   ScenarioRun(const Scenario& scenario, SceneState& state, Sound& sound);
 
   // Start-up with the clock at 0, then the count.
-  void start(bool graphics);
+  void start(const GraphicsStartup* graphics = nullptr);
   // Plays frames 1..scenario.frames, calling endFrame after each.
   void playFrames(const std::function<void(SceneState&)>& endFrame);
   // Plays frames first..last (first >= 1), as they would come in a longer run:

@@ -17,7 +17,7 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
-#include "app/startup.h"
+#include "app/gl_startup.h"
 #include "platform/file_write.h"
 #include "platform/message_box.h"
 #include "platform/sound.h"
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
   SceneState state;
   SilentSound sound;
   ScenarioRun run(options.scenario, state, sound);
-  run.start(true);
+  run.start(&kOpenGlStartup);
   RgbPicture picture;
   if (failedPictures == 0) {
     // Earlier frames are never shown; their drawing changes only the tumble.

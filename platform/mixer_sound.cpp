@@ -1,4 +1,4 @@
-#include "platform/sound.h"
+#include "platform/mixer_sound.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
