@@ -258,15 +258,3 @@ void relaxCrowdFast(std::span<Hamster* const> crowd) {
 const FastRelaxationCounters& fastRelaxationCounters() {
   return counters;
 }
-#include <cstdio>
-#include <cstdlib>
-namespace {
-struct PrintAtExit {
-  ~PrintAtExit() {
-    if (getenv("QSTATS"))
-      fprintf(stderr, "lists %lu relisted %lu listedRows %lu gridRows %lu\n",
-              counters.pairListsMade, counters.hamstersRelisted, counters.listedRows,
-              counters.gridRows);
-  }
-} printAtExit;
-}  // namespace

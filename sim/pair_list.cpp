@@ -15,10 +15,8 @@ template <class Take>
 void PairList::forPartners(const SweepCrowd& crowd, int h, int first, int last, Take take) const {
   const int cell = crowd.cell[h];
   if (cell == kNoCell || first > last) return;
-  const float* const x = crowd.anchorX.data();
-  const float* const y = crowd.anchorY.data();
-  const float* const z = crowd.anchorZ.data();
-  const float hx = x[h], hy = y[h], hz = z[h];
+  const auto* const anchor = crowd.anchors();
+  const float hx = anchor[h].v[0], hy = anchor[h].v[1], hz = anchor[h].v[2];
   const int column = cell % kGridSide, gridRow = cell / kGridSide;
   const int firstRow = std::max(gridRow - 1, 0), lastRow = std::min(gridRow + 1, kGridSide - 1);
   const int firstColumn = std::max(column - 1, 0), lastColumn = std::min(column + 1, kGridSide - 1);
@@ -36,7 +34,7 @@ void PairList::forPartners(const SweepCrowd& crowd, int h, int first, int last, 
     for (; word != 0; word &= word - 1) {
       const int bit = __builtin_ctzll(word);
       const int j = (w << 6) | bit;
-      const float ex = x[j] - hx, ey = y[j] - hy, ez = z[j] - hz;
+      const float ex = anchor[j].v[0] - hx, ey = anchor[j].v[1] - hy, ez = anchor[j].v[2] - hz;
       if (ex * ex + ey * ey + ez * ez < kListedSquared) partners |= uint64_t{1} << bit;
     }
     take(w, partners);
@@ -62,7 +60,6 @@ void PairList::relist(const SweepCrowd& crowd, int h) {
   const int first = std::max(h - far_, 0);
   const int word = h >> 6;
   const uint64_t bit = uint64_t{1} << (h & 63);
-  for (int a = first; a < h; ++a) rowBits(a)[word - rowWord(a)] &= ~bit;
   forPartners(crowd, h, first, h - 1, [this, word, bit](int w, uint64_t partners) {
     for (; partners != 0; partners &= partners - 1) {
       const int a = (w << 6) | __builtin_ctzll(partners);

@@ -17,10 +17,12 @@
 // last listing of either of the two, both anchors were the ones they have now.
 // The far part of a row (the small hamsters) never comes from the list. So
 // every pair the literal loop pushes is among the row's candidates, which are
-// then tested exactly as before. A relist clears the hamster's bits in every
-// row first, so pairs that have drifted apart leave the list.
+// then tested exactly as before. A relist rewrites the hamster's own row but
+// only adds its bit to the rows before it: a pair that has drifted apart may
+// stay listed until the next whole list, which costs a candidate and nothing
+// else.
 //
-// The list is made afresh at the start of a call when more than a quarter of
+// The list is made afresh at the start of a call when more than an eighth of
 // the crowd has moved too far since the last (as after a jump: then relisting
 // them one by one costs more), and whenever the crowd's size differs from the
 // list's.
@@ -55,8 +57,8 @@ class PairList {
   // Lists the pairs of every row from the crowd's anchors and cells; `far` is
   // the near part's length, at most kLongestNear.
   void make(const SweepCrowd& crowd, int far);
-  // Lists hamster h's pairs anew after its anchor has moved: its own row, and
-  // its bit in the rows before it.
+  // Lists hamster h's pairs anew after its anchor has moved: its own row
+  // afresh, and its bit added to the rows before it where it is near.
   void relist(const SweepCrowd& crowd, int h);
   // The crowd size it was made for, or -1.
   int count() const { return count_; }

@@ -59,9 +59,7 @@ void SweepCrowd::start(std::span<Hamster* const> crowd, int far) {
     smallOnes.reset(wordCount);
     smallList.clear();
     pairs.forget();
-    anchorX.resize(count);
-    anchorY.resize(count);
-    anchorZ.resize(count);
+    anchor.assign(count, Quad{});
   }
   far_ = far;
   // Otherwise the grids still hold every hamster as the last call left it, and
@@ -99,21 +97,27 @@ void SweepCrowd::finish(std::span<Hamster* const> crowd) const {
 }
 
 void SweepCrowd::listPairs() {
-  for (int h = 0; h < count; ++h) {
-    anchorX[h] = x[h];
-    anchorY[h] = y[h];
-    anchorZ[h] = z[h];
-  }
+  for (int h = 0; h < count; ++h) anchor[h] = {x[h], y[h], z[h], 0.0f};
   pairs.make(*this, far_);
   ++listsMade;
 }
 
 void SweepCrowd::relist(int h) {
-  anchorX[h] = x[h];
-  anchorY[h] = y[h];
-  anchorZ[h] = z[h];
+  anchor[h] = {x[h], y[h], z[h], 0.0f};
   pairs.relist(*this, h);
   ++relisted;
+}
+
+bool SweepCrowd::refileLeft(int i, int iLeft, int j, int jLeft) {
+  bool iChanged = (iLeft & kLeftBox) != 0 && refileAnew(i);
+  if ((jLeft & kLeftBox) != 0) refileAnew(j);
+  if (!listed()) return iChanged;
+  if ((jLeft & kLeftAnchor) != 0) relist(j);
+  if ((iLeft & kLeftAnchor) != 0) {
+    relist(i);
+    iChanged = true;
+  }
+  return iChanged;
 }
 
 bool SweepCrowd::refileAnew(int h) {
@@ -124,15 +128,12 @@ bool SweepCrowd::refileAnew(int h) {
 
 void SweepCrowd::setStay(int h) {
   Stay& box = stay[h];
-  for (int axis = 0; axis < 3; ++axis) {
-    box.low[axis] = -kInfinity;
-    box.high[axis] = kInfinity;
-  }
+  box = {{-kInfinity, -kInfinity, -kInfinity, 0.0f}, {kInfinity, kInfinity, kInfinity, 0.0f}};
   // Only finite hamsters are ever pushed; the others may keep any box.
   if (cell[h] == kNoCell) return;
   const auto narrow = [&box](int axis, float low, float high) {
-    box.low[axis] = std::max(box.low[axis], low);
-    box.high[axis] = std::min(box.high[axis], high);
+    box.low.v[axis] = std::max(box.low.v[axis], low);
+    box.high.v[axis] = std::min(box.high.v[axis], high);
   };
   const ColumnBounds& columns = columnBounds();
   const int column[2] = {cell[h] % kGridSide, cell[h] / kGridSide};

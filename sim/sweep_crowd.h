@@ -10,6 +10,7 @@
 
 #include "sim/crowd_grid.h"
 #include "sim/pair_list.h"
+#include "sim/push_apart.h"
 #include "sim/skip_bounds.h"
 
 class Hamster;
@@ -17,6 +18,10 @@ class Hamster;
 namespace fast_relaxation {
 
 struct SweepCrowd {
+  // Four floats, 16-byte aligned; the fourth stays 0.
+  struct alignas(16) Quad {
+    float v[4];
+  };
   // While few hamsters are small, the far candidates come from a plain list of
   // them rather than from their grid.
   static constexpr int kFewSmall = 32;
@@ -34,9 +39,8 @@ struct SweepCrowd {
   int wordCount = 0;
 
   PairList pairs;
-  std::vector<float> anchorX, anchorY, anchorZ;  // where each stood when its pairs were listed
-  uint64_t listsMade = 0;                        // whole lists made, ever
-  uint64_t relisted = 0;                         // hamsters anchored anew, ever
+  uint64_t listsMade = 0;  // whole lists made, ever
+  uint64_t relisted = 0;   // hamsters anchored anew, ever
 
   // Copies the positions in and files every hamster; the grids, and the pair
   // list when it was made for this many hamsters, are kept from the last call.
@@ -48,51 +52,66 @@ struct SweepCrowd {
   // Copies the positions back.
   void finish(std::span<Hamster* const> crowd) const;
 
+  // Where each hamster stood when its pairs were listed.
+  const Quad* anchors() const { return anchor.data(); }
   // Whether row i takes its near partners from the pair list.
   bool listed() const { return pairs.count() == count; }
 
   // Files the two hamsters of a push by the positions it gave them; returns
-  // whether i's cell, smallness or anchor changed. Their cells and smallness
-  // change rarely: while a hamster stays inside a box where neither can change,
-  // only its distance from its anchor is worked out. Both are filed before
+  // whether i's cell, smallness or anchor changed. Those change rarely: while
+  // a hamster stays inside a box where its cell and smallness cannot change,
+  // and near its anchor, one check tells so for both. Both are filed before
   // either is relisted, since a relist reads everyone's cell.
   [[gnu::always_inline]] bool refilePushed(int i, int j) {
-    const bool iFiled = refile(i);
-    refile(j);
-    if (listed() && driftedFar(j)) relist(j);
-    if (listed() && driftedFar(i)) {
-      relist(i);
-      return true;
+    const int iLeft = leftBehind(i), jLeft = leftBehind(j);
+    if ((iLeft | jLeft) == 0) [[likely]] {
+      return false;
     }
-    return iFiled;
+    return refileLeft(i, iLeft, j, jLeft);
   }
 
  private:
   // A box of positions, each axis a closed float interval, within which the
   // hamster keeps its cell and smallness.
   struct Stay {
-    float low[3], high[3];
+    Quad low, high;
   };
   std::vector<Stay> stay;
+  std::vector<Quad> anchor;  // where each stood when its pairs were listed
   int far_ = 0;
   std::vector<int> drifted;
 
-  [[gnu::always_inline]] bool refile(int h) {
+  // What hamster h has left behind since it was last filed or listed: its box
+  // (kLeftBox) and the neighbourhood of its anchor (kLeftAnchor).
+  static constexpr int kLeftBox = 1, kLeftAnchor = 2;
+  [[gnu::always_inline]] int leftBehind(int h) const {
+#ifdef QUIBBIX_RELAXATION_SSE2
+    const __m128 p = _mm_setr_ps(x[h], y[h], z[h], 0.0f);
+    const __m128 inside = _mm_and_ps(_mm_cmpge_ps(p, _mm_load_ps(stay[h].low.v)),
+                                     _mm_cmple_ps(p, _mm_load_ps(stay[h].high.v)));
+    const __m128 e = _mm_sub_ps(p, _mm_load_ps(anchor[h].v));
+    __m128 squared = _mm_mul_ps(e, e);
+    squared = _mm_add_ps(squared, _mm_movehl_ps(squared, squared));
+    squared = _mm_add_ss(squared, _mm_shuffle_ps(squared, squared, 1));
+    const bool inBox = _mm_movemask_ps(inside) == 0xF;
+    const bool near = _mm_comile_ss(squared, _mm_set_ss(kDriftSquared));
+#else
     const Stay& box = stay[h];
-    if ((x[h] >= box.low[0]) & (x[h] <= box.high[0]) & (y[h] >= box.low[1]) &
-        (y[h] <= box.high[1]) & (z[h] >= box.low[2]) & (z[h] <= box.high[2])) {
-      return false;
-    }
-    return refileAnew(h);
+    const bool inBox = (x[h] >= box.low.v[0]) & (x[h] <= box.high.v[0]) & (y[h] >= box.low.v[1]) &
+                       (y[h] <= box.high.v[1]) & (z[h] >= box.low.v[2]) & (z[h] <= box.high.v[2]);
+    const float ex = x[h] - anchor[h].v[0], ey = y[h] - anchor[h].v[1], ez = z[h] - anchor[h].v[2];
+    const bool near = ex * ex + ey * ey + ez * ez <= kDriftSquared;
+#endif
+    return (inBox ? 0 : kLeftBox) | (near ? 0 : kLeftAnchor);
+  }
+  bool refileLeft(int i, int iLeft, int j, int jLeft);
+  bool driftedFar(int h) const {
+    return (leftBehind(h) & kLeftAnchor) != 0;
   }
   bool refileAnew(int h);
   void setStay(int h);
   void listPairs();
   void relist(int h);
-  [[gnu::always_inline]] bool driftedFar(int h) const {
-    const float ex = x[h] - anchorX[h], ey = y[h] - anchorY[h], ez = z[h] - anchorZ[h];
-    return !(ex * ex + ey * ey + ez * ez <= kDriftSquared);
-  }
   [[gnu::always_inline]] bool file(int h, int newCell) {
     const bool newSmall = isSmall(x[h], y[h], z[h]);
     if (newCell == cell[h] && newSmall == static_cast<bool>(small[h])) return false;
