@@ -10,14 +10,16 @@
 //   Hamster::separate, and the strengths come from the same StrengthChain as
 //   the literal loop's.
 // - A grid of cells (CrowdGrid) keeps, for each cell, a bit set by pool index
-//   of the hamsters that can be within reach of one in the cell; taking row
-//   i's bits in increasing order gives its pairs in pool order.
-// - A push moves hamster i and hamster j. Either may change cell: the grid is
-//   updated at once, and when i has moved cell the rest of its row is collected
-//   anew, from the next pool index on, so a pair that came into reach is not
-//   missed. Most pushes leave a hamster inside a box around it where its cell
-//   and smallness cannot change, which is all that is checked then. The grids
-//   are kept from one call to the next.
+//   of the hamsters that can be within reach of one in the cell. The pair
+//   list is made from it, and the far partners of small hamsters come from it.
+//   Taking a row's bits in increasing order gives its pairs in pool order.
+// - A push moves hamster i and hamster j. Either may change cell, smallness or
+//   anchor: the grids and the list are updated at once, and when i has changed
+//   the rest of its row is collected anew, from the next pool index on, so a
+//   pair that came into reach is not missed. Most pushes leave both inside a
+//   box where their cells and smallness cannot change and near their anchors,
+//   which is all that is checked then. Grids and list are kept from one call
+//   to the next.
 // - Hamsters with a non-finite coordinate never push nor get pushed, so they
 //   are left out of the grid. The pair of a hamster with itself still runs,
 //   since it turns -0.0 into +0.0.
@@ -85,7 +87,6 @@ class Sweep {
   [[gnu::always_inline]] void row(int i) {
     pairWithItself(crowd_.x[i], crowd_.y[i], crowd_.z[i]);
     for (int from = i + 1; from < crowd_.count && crowd_.cell[i] != fast_relaxation::kNoCell;) {
-      ++(crowd_.listed() ? counters.listedRows : counters.gridRows);
       row_.collect(crowd_, i, from, far_);
       from = pushCandidates(i);
     }
@@ -219,8 +220,11 @@ SweepBranch sweepBranch() {
 }
 
 void relaxCrowdFast(std::span<Hamster* const> crowd) {
+  // (A strength chain that faded slower than the pair list's rows reach would
+  // leave the literal loop to do it all.)
   if (crowd.size() < static_cast<size_t>(kFewHamsters) ||
-      crowd.size() > static_cast<size_t>(kMaxHamsters)) {
+      crowd.size() > static_cast<size_t>(kMaxHamsters) ||
+      fast_relaxation::farDistance() > fast_relaxation::PairList::kLongestNear) {
     ++counters.literalSweeps;
     relaxCrowdReference(crowd);
     return;

@@ -31,17 +31,14 @@ SweepBranch sweepBranch();
 
 // How the calls of relaxCrowdFast went, since the start of the program: by the
 // fast sweep (and in which branch), or handed to the literal loop; how often
-// the pair list was made whole, how many hamsters had their pairs listed anew
-// after moving, and how many rows took their near partners from the list
-// rather than from the grid.
+// the pair list was made whole, and how many hamsters had their pairs listed
+// anew after moving.
 struct FastRelaxationCounters {
   uint64_t fastSweeps = 0;
   uint64_t literalSweeps = 0;
   uint64_t sweepsByBranch[kSweepBranches] = {};
   uint64_t pairListsMade = 0;
   uint64_t hamstersRelisted = 0;
-  uint64_t listedRows = 0;
-  uint64_t gridRows = 0;
   uint64_t changedMarks = 0;  // a push of hamster i added a partner of its row to push
 };
 const FastRelaxationCounters& fastRelaxationCounters();

@@ -20,9 +20,9 @@ class RowCandidates {
   // The widest block a test takes (sweep_forms.h).
   static constexpr int kBlock = 16;
 
-  // The candidates j >= from of row i: every neighbour up to the pool distance
-  // `far` (from the pair list when there is one, from the grid otherwise), and beyond it only the
-  // small neighbours, or every neighbour when i is small itself.
+  // The candidates j >= from of row i: its listed partners up to the pool
+  // distance `far`, and beyond it only the small neighbours, or every
+  // neighbour when i is small itself.
   [[gnu::always_inline]] void collect(const SweepCrowd& crowd, int i, int from, int far) {
     size_ = 0;
     from_ = {crowd.x.data(),        crowd.y.data(),        crowd.z.data(),
@@ -30,26 +30,10 @@ class RowCandidates {
     const int last = crowd.count - 1;
     const int lastNear = std::min(i + far, last);
     const int cell = crowd.cell[i];
-    if (crowd.listed()) {
-      if (from <= lastNear) {
-        const uint64_t* const listed = crowd.pairs.row(i) - PairList::rowWord(i);
-        const int firstWord = from >> 6, lastWord = lastNear >> 6;
-        for (int w = firstWord; w <= lastWord; ++w) {
-          uint64_t word = listed[w];
-          if (w == firstWord) word &= bitsFrom(from);
-          if (w == lastWord) word &= bitsUpTo(lastNear);
-          addWord(w << 6, word);
-        }
-      }
-      if (lastNear < last && crowd.small[i]) {
-        addBits(crowd.everyone.around(cell), std::max(from, lastNear + 1), last);
-      } else if (lastNear < last) {
-        addFar(crowd, i, from, lastNear);
-      }
-    } else if (crowd.small[i] || lastNear >= last) {
-      addBits(crowd.everyone.around(cell), from, last);
-    } else {
-      if (lastNear >= from) addBits(crowd.everyone.around(cell), from, lastNear);
+    if (from <= lastNear) addBits(crowd.pairs.row(i) - PairList::rowWord(i), from, lastNear);
+    if (lastNear < last && crowd.small[i]) {
+      addBits(crowd.everyone.around(cell), std::max(from, lastNear + 1), last);
+    } else if (lastNear < last) {
       addFar(crowd, i, from, lastNear);
     }
   }
@@ -69,10 +53,7 @@ class RowCandidates {
 
  private:
   static uint64_t bitsFrom(int index) { return ~uint64_t{0} << (index & 63); }
-  static uint64_t bitsUpTo(int index) {
-    const int bit = index & 63;
-    return bit == 63 ? ~uint64_t{0} : (uint64_t{1} << (bit + 1)) - 1;
-  }
+  static uint64_t bitsUpTo(int index) { return ~uint64_t{0} >> (63 - (index & 63)); }
 
   // Where a candidate's entries are copied from: the crowd's positions and the
   // bounds by pool distance from row i.
@@ -82,30 +63,32 @@ class RowCandidates {
   };
 
   // Adds hamster j.
-  [[gnu::always_inline]] void add(int j) {
-    const int n = size_++;
+  [[gnu::always_inline]] void add(int j) { size_ = add(from_, size_, j); }
+  [[gnu::always_inline]] int add(const Sources& from, int n, int j) {
+    const int distance = j - from.row;
     index_[n] = j;
-    x_[n] = from_.x[j];
-    y_[n] = from_.y[j];
-    z_[n] = from_.z[j];
-    across_[n] = from_.across[j - from_.row];
-    upward_[n] = from_.upward[j - from_.row];
+    x_[n] = from.x[j];
+    y_[n] = from.y[j];
+    z_[n] = from.z[j];
+    across_[n] = from.across[distance];
+    upward_[n] = from.upward[distance];
+    return n + 1;
   }
 
-  // Adds the hamsters base + b of the set bits b of a word, in increasing order.
-  [[gnu::always_inline]] void addWord(int base, uint64_t bits) {
-    for (; bits != 0; bits &= bits - 1) add(base | __builtin_ctzll(bits));
-  }
-
-  // Adds the hamsters first .. last (pool indexes) whose bits are set.
+  // Adds the hamsters first .. last (pool indexes) whose bits are set, in
+  // increasing order.
   [[gnu::always_inline]] void addBits(const uint64_t* bits, int first, int last) {
-    const int firstWord = first >> 6, lastWord = last >> 6;
-    for (int w = firstWord; w <= lastWord; ++w) {
-      uint64_t word = bits[w];
-      if (w == firstWord) word &= bitsFrom(first);
+    const Sources from = from_;
+    int n = size_;
+    const int lastWord = last >> 6;
+    int w = first >> 6;
+    uint64_t word = bits[w] & bitsFrom(first);
+    for (;; word = bits[++w]) {
       if (w == lastWord) word &= bitsUpTo(last);
-      addWord(w << 6, word);
+      for (; word != 0; word &= word - 1) n = add(from, n, (w << 6) | __builtin_ctzll(word));
+      if (w == lastWord) break;
     }
+    size_ = n;
   }
 
   // The small neighbours j > lastNear (and j >= from).

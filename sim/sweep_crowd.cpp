@@ -70,18 +70,15 @@ void SweepCrowd::start(std::span<Hamster* const> crowd, int far) {
     z[j] = crowd[j]->z;
     if (file(j, cellFor(x[j], y[j], z[j])) || anew) setStay(j);
   }
-  if (far > PairList::kLongestNear) {
-    pairs.forget();
-    return;
-  }
   // Every cell is up to date before anyone is relisted.
   drifted.clear();
-  if (listed()) {
+  const bool listed = pairs.count() == count;
+  if (listed) {
     for (int j = 0; j < count; ++j) {
       if (driftedFar(j)) drifted.push_back(j);
     }
   }
-  if (!listed() || static_cast<int>(drifted.size()) * kDriftedShare > count) {
+  if (!listed || static_cast<int>(drifted.size()) * kDriftedShare > count) {
     listPairs();
   } else {
     for (int j : drifted) relist(j);
@@ -111,7 +108,6 @@ void SweepCrowd::relist(int h) {
 bool SweepCrowd::refileLeft(int i, int iLeft, int j, int jLeft) {
   bool iChanged = (iLeft & kLeftBox) != 0 && refileAnew(i);
   if ((jLeft & kLeftBox) != 0) refileAnew(j);
-  if (!listed()) return iChanged;
   if ((jLeft & kLeftAnchor) != 0) relist(j);
   if ((iLeft & kLeftAnchor) != 0) {
     relist(i);

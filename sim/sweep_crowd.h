@@ -46,16 +46,13 @@ struct SweepCrowd {
   // list when it was made for this many hamsters, are kept from the last call.
   // The list is made afresh when it is missing or when many hamsters have
   // moved too far from their anchors; otherwise those are relisted. `far` is
-  // the near part's length (skip_bounds.h); above PairList::kLongestNear no
-  // list is kept.
+  // the near part's length (skip_bounds.h), at most PairList::kLongestNear.
   void start(std::span<Hamster* const> crowd, int far);
   // Copies the positions back.
   void finish(std::span<Hamster* const> crowd) const;
 
   // Where each hamster stood when its pairs were listed.
   const Quad* anchors() const { return anchor.data(); }
-  // Whether row i takes its near partners from the pair list.
-  bool listed() const { return pairs.count() == count; }
 
   // Files the two hamsters of a push by the positions it gave them; returns
   // whether i's cell, smallness or anchor changed. Those change rarely: while
