@@ -5,7 +5,7 @@
 // coordinates all lie within 0.2 of each other can push, so this sweep visits
 // just those, in the same order, and calls the very same push on them:
 //
-// - Positions are packed into three float arrays for the sweep and written back
+// - Positions are packed four floats to a hamster for the sweep and written back
 //   at the end (SweepCrowd); the push itself is pushApart, shared with
 //   Hamster::separate, and the strengths come from the same StrengthChain as
 //   the literal loop's.
@@ -85,7 +85,8 @@ class Sweep {
 
   // Row i: the pair with itself, then its candidates in pool order.
   [[gnu::always_inline]] void row(int i) {
-    pairWithItself(crowd_.x[i], crowd_.y[i], crowd_.z[i]);
+    float* const own = crowd_.at[i].v;
+    pairWithItself(own[0], own[1], own[2]);
     for (int from = i + 1; from < crowd_.count && crowd_.cell[i] != fast_relaxation::kNoCell;) {
       row_.collect(crowd_, i, from, far_);
       from = pushCandidates(i);
@@ -98,10 +99,8 @@ class Sweep {
   // anchor on the way (the rest of the row must be collected anew), or the
   // crowd's size when the row is done.
   [[gnu::always_inline]] int pushCandidates(int i) {
-    float* const x = crowd_.x.data();
-    float* const y = crowd_.y.data();
-    float* const z = crowd_.z.data();
-    float xi = x[i], yi = y[i], zi = z[i];
+    SweepCrowd::Quad* const at = crowd_.at.data();
+    float xi = at[i].v[0], yi = at[i].v[1], zi = at[i].v[2];
     for (int first = 0; first < row_.size(); first += Form::kBlock) {
       const uint32_t valid = lanesInBlock<Form::kBlock>(row_, first);
       uint32_t marks = Form::test(row_, first, xi, yi, zi);
@@ -109,11 +108,12 @@ class Sweep {
         const int lane = __builtin_ctz(marks);
         marks &= marks - 1;
         const int j = row_.hamster(first + lane);
-        if (!pushApart(xi, yi, zi, x[j], y[j], z[j], strength_[j - i])) continue;
+        float* const other = at[j].v;
+        if (!pushApart(xi, yi, zi, other[0], other[1], other[2], strength_[j - i])) continue;
 
-        x[i] = xi;
-        y[i] = yi;
-        z[i] = zi;
+        at[i].v[0] = xi;
+        at[i].v[1] = yi;
+        at[i].v[2] = zi;
         if (crowd_.refilePushed(i, j)) return j + 1;
         // Hamster i moved, so the candidates after it in the block that were
         // not marked are tested again. A mark that is kept although it would

@@ -25,8 +25,7 @@ class RowCandidates {
   // neighbour when i is small itself.
   [[gnu::always_inline]] void collect(const SweepCrowd& crowd, int i, int from, int far) {
     size_ = 0;
-    from_ = {crowd.x.data(),        crowd.y.data(),        crowd.z.data(),
-             bounds_.across.data(), bounds_.upward.data(), i};
+    from_ = {crowd.at.data(), bounds_.across.data(), bounds_.upward.data(), i};
     const int last = crowd.count - 1;
     const int lastNear = std::min(i + far, last);
     const int cell = crowd.cell[i];
@@ -58,7 +57,8 @@ class RowCandidates {
   // Where a candidate's entries are copied from: the crowd's positions and the
   // bounds by pool distance from row i.
   struct Sources {
-    const float *x, *y, *z, *across, *upward;
+    const SweepCrowd::Quad* at;
+    const float *across, *upward;
     int row;
   };
 
@@ -67,9 +67,9 @@ class RowCandidates {
   [[gnu::always_inline]] int add(const Sources& from, int n, int j) {
     const int distance = j - from.row;
     index_[n] = j;
-    x_[n] = from.x[j];
-    y_[n] = from.y[j];
-    z_[n] = from.z[j];
+    x_[n] = from.at[j].v[0];
+    y_[n] = from.at[j].v[1];
+    z_[n] = from.at[j].v[2];
     across_[n] = from.across[distance];
     upward_[n] = from.upward[distance];
     return n + 1;

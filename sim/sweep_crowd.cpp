@@ -49,9 +49,7 @@ void SweepCrowd::start(std::span<Hamster* const> crowd, int far) {
   if (anew) {
     count = newCount;
     wordCount = (count + 63) / 64;
-    x.resize(count);
-    y.resize(count);
-    z.resize(count);
+    at.assign(count, Quad{});
     cell.assign(count, kNoCell);
     stay.resize(count);
     small.assign(count, 0);
@@ -65,10 +63,8 @@ void SweepCrowd::start(std::span<Hamster* const> crowd, int far) {
   // Otherwise the grids still hold every hamster as the last call left it, and
   // each is only moved where it has moved since.
   for (int j = 0; j < count; ++j) {
-    x[j] = crowd[j]->x;
-    y[j] = crowd[j]->y;
-    z[j] = crowd[j]->z;
-    if (file(j, cellFor(x[j], y[j], z[j])) || anew) setStay(j);
+    at[j] = {crowd[j]->x, crowd[j]->y, crowd[j]->z, 0.0f};
+    if (file(j, cellFor(at[j].v[0], at[j].v[1], at[j].v[2])) || anew) setStay(j);
   }
   // Every cell is up to date before anyone is relisted.
   drifted.clear();
@@ -87,20 +83,20 @@ void SweepCrowd::start(std::span<Hamster* const> crowd, int far) {
 
 void SweepCrowd::finish(std::span<Hamster* const> crowd) const {
   for (int j = 0; j < count; ++j) {
-    crowd[j]->x = x[j];
-    crowd[j]->y = y[j];
-    crowd[j]->z = z[j];
+    crowd[j]->x = at[j].v[0];
+    crowd[j]->y = at[j].v[1];
+    crowd[j]->z = at[j].v[2];
   }
 }
 
 void SweepCrowd::listPairs() {
-  for (int h = 0; h < count; ++h) anchor[h] = {x[h], y[h], z[h], 0.0f};
+  for (int h = 0; h < count; ++h) anchor[h] = at[h];
   pairs.make(*this, far_);
   ++listsMade;
 }
 
 void SweepCrowd::relist(int h) {
-  anchor[h] = {x[h], y[h], z[h], 0.0f};
+  anchor[h] = at[h];
   pairs.relist(*this, h);
   ++relisted;
 }
@@ -117,7 +113,7 @@ bool SweepCrowd::refileLeft(int i, int iLeft, int j, int jLeft) {
 }
 
 bool SweepCrowd::refileAnew(int h) {
-  const bool changed = file(h, cellOfFinite(x[h], y[h]));
+  const bool changed = file(h, cellOfFinite(at[h].v[0], at[h].v[1]));
   setStay(h);
   return changed;
 }
@@ -138,7 +134,7 @@ void SweepCrowd::setStay(int h) {
   }
   // A small coordinate stays below the bound, and every coordinate of a
   // hamster that is not small stays on its side of it.
-  const float position[3] = {x[h], y[h], z[h]};
+  const float* const position = at[h].v;
   if (small[h]) {
     for (int axis = 0; axis < 3; ++axis) {
       if (std::fabs(position[axis]) < kSmallCoordinate) {

@@ -1,5 +1,5 @@
-// The crowd as the fast sweep sees it: positions packed into three float
-// arrays (written back at the end), each hamster's cell, which hamsters are
+// The crowd as the fast sweep sees it: positions packed four floats to a
+// hamster, for vector loads (written back at the end), each hamster's cell, which hamsters are
 // small (see skip_bounds.h), and the pair list with each hamster's anchor (see
 // pair_list.h), all kept up to date after every push.
 #pragma once
@@ -29,7 +29,8 @@ struct SweepCrowd {
   // many hamsters have moved too far from their anchors.
   static constexpr int kDriftedShare = 8;
 
-  std::vector<float> x, y, z;
+  // Positions, each x, y, z and a 0.
+  std::vector<Quad> at;
   std::vector<int> cell;       // cell in the grids, or kNoCell
   std::vector<uint8_t> small;  // has a coordinate below kSmallCoordinate
   CrowdGrid everyone;
@@ -83,7 +84,7 @@ struct SweepCrowd {
   static constexpr int kLeftBox = 1, kLeftAnchor = 2;
   [[gnu::always_inline]] int leftBehind(int h) const {
 #ifdef QUIBBIX_RELAXATION_SSE2
-    const __m128 p = _mm_setr_ps(x[h], y[h], z[h], 0.0f);
+    const __m128 p = _mm_load_ps(at[h].v);
     const __m128 inside = _mm_and_ps(_mm_cmpge_ps(p, _mm_load_ps(stay[h].low.v)),
                                      _mm_cmple_ps(p, _mm_load_ps(stay[h].high.v)));
     const __m128 e = _mm_sub_ps(p, _mm_load_ps(anchor[h].v));
@@ -94,9 +95,10 @@ struct SweepCrowd {
     const bool near = _mm_comile_ss(squared, _mm_set_ss(kDriftSquared));
 #else
     const Stay& box = stay[h];
-    const bool inBox = (x[h] >= box.low.v[0]) & (x[h] <= box.high.v[0]) & (y[h] >= box.low.v[1]) &
-                       (y[h] <= box.high.v[1]) & (z[h] >= box.low.v[2]) & (z[h] <= box.high.v[2]);
-    const float ex = x[h] - anchor[h].v[0], ey = y[h] - anchor[h].v[1], ez = z[h] - anchor[h].v[2];
+    const float x = at[h].v[0], y = at[h].v[1], z = at[h].v[2];
+    const bool inBox = (x >= box.low.v[0]) & (x <= box.high.v[0]) & (y >= box.low.v[1]) &
+                       (y <= box.high.v[1]) & (z >= box.low.v[2]) & (z <= box.high.v[2]);
+    const float ex = x - anchor[h].v[0], ey = y - anchor[h].v[1], ez = z - anchor[h].v[2];
     const bool near = ex * ex + ey * ey + ez * ez <= kDriftSquared;
 #endif
     return (inBox ? 0 : kLeftBox) | (near ? 0 : kLeftAnchor);
@@ -110,7 +112,7 @@ struct SweepCrowd {
   void listPairs();
   void relist(int h);
   [[gnu::always_inline]] bool file(int h, int newCell) {
-    const bool newSmall = isSmall(x[h], y[h], z[h]);
+    const bool newSmall = isSmall(at[h].v[0], at[h].v[1], at[h].v[2]);
     if (newCell == cell[h] && newSmall == static_cast<bool>(small[h])) return false;
     move(h, newCell, newSmall);
     return true;
