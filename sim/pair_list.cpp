@@ -17,19 +17,22 @@ void PairList::forPartners(const SweepCrowd& crowd, int h, int first, int last, 
   if (cell == kNoCell || first > last) return;
   const auto* const anchor = crowd.anchors();
   const float hx = anchor[h].v[0], hy = anchor[h].v[1], hz = anchor[h].v[2];
+  // The cell and the eight around it; at the grid's edge a cell comes twice,
+  // which the union does not mind.
   const int column = cell % kGridSide, gridRow = cell / kGridSide;
-  const int firstRow = std::max(gridRow - 1, 0), lastRow = std::min(gridRow + 1, kGridSide - 1);
-  const int firstColumn = std::max(column - 1, 0), lastColumn = std::min(column + 1, kGridSide - 1);
+  const int columns[3] = {std::max(column - 1, 0), column, std::min(column + 1, kGridSide - 1)};
+  const uint64_t* around[9];
+  for (int r = 0; r < 3; ++r) {
+    const int row = std::clamp(gridRow - 1 + r, 0, kGridSide - 1);
+    for (int c = 0; c < 3; ++c)
+      around[3 * r + c] = crowd.everyone.around(row * kGridSide + columns[c]);
+  }
   const int firstWord = first >> 6, lastWord = last >> 6;
   for (int w = firstWord; w <= lastWord; ++w) {
     uint64_t word = 0;
-    for (int r = firstRow; r <= lastRow; ++r) {
-      for (int c = firstColumn; c <= lastColumn; ++c) {
-        word |= crowd.everyone.around(r * kGridSide + c)[w];
-      }
-    }
+    for (const uint64_t* bits : around) word |= bits[w];
     if (w == firstWord) word &= ~uint64_t{0} << (first & 63);
-    if (w == lastWord && (last & 63) != 63) word &= (uint64_t{1} << ((last & 63) + 1)) - 1;
+    if (w == lastWord) word &= ~uint64_t{0} >> (63 - (last & 63));
     uint64_t partners = 0;
     for (; word != 0; word &= word - 1) {
       const int bit = __builtin_ctzll(word);
