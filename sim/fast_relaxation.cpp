@@ -49,6 +49,7 @@
 #include "scene/scene_state.h"
 #include "sim/hamster.h"
 #include "sim/push_apart.h"
+#include "sim/push_points.h"
 #include "sim/relaxation.h"
 #include "sim/row_candidates.h"
 #include "sim/strength_chain.h"
@@ -99,21 +100,21 @@ class Sweep {
   // anchor on the way (the rest of the row must be collected anew), or the
   // crowd's size when the row is done.
   [[gnu::always_inline]] int pushCandidates(int i) {
+    using fast_relaxation::Point;
     SweepCrowd::Quad* const at = crowd_.at.data();
-    float xi = at[i].v[0], yi = at[i].v[1], zi = at[i].v[2];
+    Point own = fast_relaxation::loadPoint(at[i].v);
     for (int first = 0; first < row_.size(); first += Form::kBlock) {
       const uint32_t valid = lanesInBlock<Form::kBlock>(row_, first);
-      uint32_t marks = Form::test(row_, first, xi, yi, zi);
+      uint32_t marks = test(first, own);
       while (marks != 0) {
         const int lane = __builtin_ctz(marks);
         marks &= marks - 1;
         const int j = row_.hamster(first + lane);
-        float* const other = at[j].v;
-        if (!pushApart(xi, yi, zi, other[0], other[1], other[2], strength_[j - i])) continue;
+        Point other = fast_relaxation::loadPoint(at[j].v);
+        if (!fast_relaxation::pushPoints(own, other, strength_[j - i])) continue;
 
-        at[i].v[0] = xi;
-        at[i].v[1] = yi;
-        at[i].v[2] = zi;
+        fast_relaxation::storePoint(at[i].v, own);
+        fast_relaxation::storePoint(at[j].v, other);
         if (crowd_.refilePushed(i, j)) return j + 1;
         // Hamster i moved, so the candidates after it in the block that were
         // not marked are tested again. A mark that is kept although it would
@@ -123,7 +124,7 @@ class Sweep {
         // next push, which goes on with the old marks.
         const uint32_t unmarked = valid & ~marks & (~uint32_t{1} << lane);
         if (unmarked == 0) continue;
-        const uint32_t added = Form::test(row_, first, xi, yi, zi) & unmarked;
+        const uint32_t added = test(first, own) & unmarked;
         if (added != 0) [[unlikely]] {
           ++counters.changedMarks;
           marks |= added;
@@ -131,6 +132,11 @@ class Sweep {
       }
     }
     return crowd_.count;
+  }
+
+  [[gnu::always_inline]] uint32_t test(int first, fast_relaxation::Point own) const {
+    return Form::test(row_, first, fast_relaxation::xOf(own), fast_relaxation::yOf(own),
+                      fast_relaxation::zOf(own));
   }
 
   SweepCrowd& crowd_;
