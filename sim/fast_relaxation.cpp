@@ -106,7 +106,25 @@ class Sweep {
     for (int first = 0; first < row_.size(); first += Form::kBlock) {
       const uint32_t valid = lanesInBlock<Form::kBlock>(row_, first);
       uint32_t marks = test(first, own);
-      while (marks != 0) {
+      // The lanes that are not marked and were tested before hamster i last
+      // moved. Each is tested again before the pushes reach it: a lane the
+      // new position marks is pushed in its turn. A mark that is kept
+      // although it would no longer be set only calls the push on a pair the
+      // literal loop calls it on too, so marks are never taken back. The marks
+      // seldom change, and as a branch that is guessed right the test does
+      // not hold up the next push, which goes on with the old marks.
+      uint32_t untested = 0;
+      for (;;) {
+        const uint32_t beforeNextMark = marks != 0 ? (marks & (0 - marks)) - 1 : ~uint32_t{0};
+        if ((untested & beforeNextMark) != 0) {
+          const uint32_t added = test(first, own) & untested;
+          untested = 0;
+          if (added != 0) [[unlikely]] {
+            ++counters.changedMarks;
+            marks |= added;
+          }
+        }
+        if (marks == 0) break;
         const int lane = __builtin_ctz(marks);
         marks &= marks - 1;
         const int j = row_.hamster(first + lane);
@@ -116,19 +134,7 @@ class Sweep {
         fast_relaxation::storePoint(at[i].v, own);
         fast_relaxation::storePoint(at[j].v, other);
         if (crowd_.refilePushed(i, j)) return j + 1;
-        // Hamster i moved, so the candidates after it in the block that were
-        // not marked are tested again. A mark that is kept although it would
-        // no longer be set only calls the push on a pair the literal loop
-        // calls it on too, so the marks already set stay. They seldom change,
-        // and as a branch that is guessed right the test does not hold up the
-        // next push, which goes on with the old marks.
-        const uint32_t unmarked = valid & ~marks & (~uint32_t{1} << lane);
-        if (unmarked == 0) continue;
-        const uint32_t added = test(first, own) & unmarked;
-        if (added != 0) [[unlikely]] {
-          ++counters.changedMarks;
-          marks |= added;
-        }
+        untested = valid & ~marks & (~uint32_t{1} << lane);
       }
     }
     return crowd_.count;
