@@ -24,10 +24,8 @@
 
 namespace fast_relaxation {
 
-// The float box test: a pair is pushed only when every coordinate difference
-// is within 0.2 (the double 0.2 lies below the float 0.2, so none is lost).
-inline constexpr float kBox = 0.2f;
-// A pair is pushed only while its squared distance (a double) is below 0.04;
+// A pair is pushed only while its squared distance (a double) is below 0.04,
+// which also keeps every coordinate difference within the push's box of 0.2;
 // the same sum in float is below this bound whenever that holds.
 inline constexpr float kReachSquared = 0.0401f;
 // The push clamps the squared distance from below at this.

@@ -1,7 +1,7 @@
 // The fast sweep's candidate test, in one form per instruction set: for a
 // block of kBlock candidates of a row, with hamster i standing at (px, py,
-// pz), the bits of those that must be pushed: within the float box and not
-// provably unchanged (skip_bounds.h). Every form does the very same float
+// pz), the bits of those that must be pushed: within reach and not provably
+// unchanged (skip_bounds.h). Every form does the very same float
 // operations, lane by lane, so each marks the same candidates; only the width
 // differs, and none fuses a multiply with an add. Blocks are kept to one or
 // two vectors (at most RowCandidates::kBlock): a retest after a push covers
@@ -40,8 +40,7 @@ struct PortableForm {
       const float cx = row.x()[k], cy = row.y()[k], cz = row.z()[k];
       const float ex = cx - px, ey = cy - py, ez = cz - pz;
       const float squared = ex * ex + ey * ey + ez * ez;
-      const bool near = (std::fabs(ex) <= kBox) & (std::fabs(ey) <= kBox) &
-                        (std::fabs(ez) <= kBox) & (squared < kReachSquared);
+      const bool near = squared < kReachSquared;
       const bool idle = pushChangesNothing(px, py, pz, cx, cy, cz, ex, ey, ez, squared,
                                            row.across()[k], row.upward()[k]);
       marks |= static_cast<uint32_t>(near & !idle) << lane;
@@ -56,7 +55,6 @@ struct Sse2Form {
   static constexpr int kBlock = 8;
   static uint32_t test(const RowCandidates& row, int first, float px, float py, float pz) {
     const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
-    const __m128 box = _mm_set1_ps(kBox);
     const __m128 reachSquared = _mm_set1_ps(kReachSquared);
     const __m128 smallestSquared = _mm_set1_ps(kSmallestSquared);
     const __m128 vx = _mm_set1_ps(px), vy = _mm_set1_ps(py), vz = _mm_set1_ps(pz);
@@ -72,9 +70,7 @@ struct Sse2Form {
                    fz = _mm_and_ps(ez, magnitude);
       const __m128 squared =
           _mm_add_ps(_mm_add_ps(_mm_mul_ps(ex, ex), _mm_mul_ps(ey, ey)), _mm_mul_ps(ez, ez));
-      const __m128 near =
-          _mm_and_ps(_mm_and_ps(_mm_cmple_ps(fx, box), _mm_cmple_ps(fy, box)),
-                     _mm_and_ps(_mm_cmple_ps(fz, box), _mm_cmplt_ps(squared, reachSquared)));
+      const __m128 near = _mm_cmplt_ps(squared, reachSquared);
       const __m128 across = _mm_loadu_ps(row.across() + k), upward = _mm_loadu_ps(row.upward() + k);
       const __m128 d2 = _mm_max_ps(squared, smallestSquared);
       const __m128 idle = _mm_and_ps(
@@ -95,7 +91,6 @@ struct Avx2Form {
   __attribute__((target("avx2"))) static uint32_t test(const RowCandidates& row, int first,
                                                        float px, float py, float pz) {
     const __m256 magnitude = _mm256_castsi256_ps(_mm256_set1_epi32(0x7FFFFFFF));
-    const __m256 box = _mm256_set1_ps(kBox);
     const __m256 reachSquared = _mm256_set1_ps(kReachSquared);
     const __m256 smallestSquared = _mm256_set1_ps(kSmallestSquared);
     const __m256 vx = _mm256_set1_ps(px), vy = _mm256_set1_ps(py), vz = _mm256_set1_ps(pz);
@@ -112,10 +107,7 @@ struct Avx2Form {
                    fz = _mm256_and_ps(ez, magnitude);
       const __m256 squared = _mm256_add_ps(
           _mm256_add_ps(_mm256_mul_ps(ex, ex), _mm256_mul_ps(ey, ey)), _mm256_mul_ps(ez, ez));
-      const __m256 near = _mm256_and_ps(
-          _mm256_and_ps(_mm256_cmp_ps(fx, box, _CMP_LE_OQ), _mm256_cmp_ps(fy, box, _CMP_LE_OQ)),
-          _mm256_and_ps(_mm256_cmp_ps(fz, box, _CMP_LE_OQ),
-                        _mm256_cmp_ps(squared, reachSquared, _CMP_LT_OQ)));
+      const __m256 near = _mm256_cmp_ps(squared, reachSquared, _CMP_LT_OQ);
       const __m256 across = _mm256_loadu_ps(row.across() + k),
                    upward = _mm256_loadu_ps(row.upward() + k);
       const __m256 d2 = _mm256_max_ps(squared, smallestSquared);
@@ -151,7 +143,6 @@ struct Avx512Form {
                                                                       float pz) {
     static_assert(kBlock == 8, "one 256-bit vector per block");
     const __m256 magnitude = _mm256_castsi256_ps(_mm256_set1_epi32(0x7FFFFFFF));
-    const __m256 box = _mm256_set1_ps(kBox);
     const __m256 vx = _mm256_set1_ps(px), vy = _mm256_set1_ps(py), vz = _mm256_set1_ps(pz);
     const __m256 cx = _mm256_loadu_ps(row.x() + first), cy = _mm256_loadu_ps(row.y() + first),
                  cz = _mm256_loadu_ps(row.z() + first);
@@ -160,10 +151,7 @@ struct Avx512Form {
                  fz = _mm256_and_ps(ez, magnitude);
     const __m256 squared = _mm256_add_ps(
         _mm256_add_ps(_mm256_mul_ps(ex, ex), _mm256_mul_ps(ey, ey)), _mm256_mul_ps(ez, ez));
-    __mmask8 marks = _mm256_cmp_ps_mask(fx, box, _CMP_LE_OQ);
-    marks = _mm256_mask_cmp_ps_mask(marks, fy, box, _CMP_LE_OQ);
-    marks = _mm256_mask_cmp_ps_mask(marks, fz, box, _CMP_LE_OQ);
-    marks = _mm256_mask_cmp_ps_mask(marks, squared, _mm256_set1_ps(kReachSquared), _CMP_LT_OQ);
+    const __mmask8 marks = _mm256_cmp_ps_mask(squared, _mm256_set1_ps(kReachSquared), _CMP_LT_OQ);
     const __m256 across = _mm256_loadu_ps(row.across() + first),
                  upward = _mm256_loadu_ps(row.upward() + first);
     const __m256 d2 = _mm256_max_ps(squared, _mm256_set1_ps(kSmallestSquared));
