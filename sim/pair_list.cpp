@@ -48,6 +48,7 @@ void PairList::make(const SweepCrowd& crowd, int far) {
   count_ = crowd.count;
   far_ = far;
   bits_.assign(static_cast<size_t>(crowd.count) * kRowWords, 0);
+  stamp_.assign(crowd.count, ++lastStamp_);
   for (int i = 0; i + 1 < crowd.count; ++i) {
     uint64_t* const out = rowBits(i) - rowWord(i);
     forPartners(crowd, i, i + 1, std::min(i + far, crowd.count - 1),
@@ -56,6 +57,8 @@ void PairList::make(const SweepCrowd& crowd, int far) {
 }
 
 void PairList::relist(const SweepCrowd& crowd, int h) {
+  const uint64_t stamp = ++lastStamp_;
+  stamp_[h] = stamp;
   uint64_t* const own = rowBits(h);
   std::fill(own, own + kRowWords, 0);
   forPartners(crowd, h, h + 1, std::min(h + far_, count_ - 1),
@@ -63,10 +66,11 @@ void PairList::relist(const SweepCrowd& crowd, int h) {
   const int first = std::max(h - far_, 0);
   const int word = h >> 6;
   const uint64_t bit = uint64_t{1} << (h & 63);
-  forPartners(crowd, h, first, h - 1, [this, word, bit](int w, uint64_t partners) {
+  forPartners(crowd, h, first, h - 1, [this, word, bit, stamp](int w, uint64_t partners) {
     for (; partners != 0; partners &= partners - 1) {
       const int a = (w << 6) | __builtin_ctzll(partners);
       rowBits(a)[word - rowWord(a)] |= bit;
+      stamp_[a] = stamp;
     }
   });
 }

@@ -62,6 +62,9 @@ class PairList {
   void relist(const SweepCrowd& crowd, int h);
   // The crowd size it was made for, or -1.
   int count() const { return count_; }
+  // Changes whenever row i's bits may have changed, and never comes back to
+  // an earlier value.
+  uint64_t stamp(int i) const { return stamp_[i]; }
   void forget() { count_ = -1; }
 
   // Row i's listed partners, by pool index, word rowWord(i) on.
@@ -77,6 +80,8 @@ class PairList {
   void forPartners(const SweepCrowd& crowd, int h, int first, int last, Take take) const;
 
   std::vector<uint64_t> bits_;
+  std::vector<uint64_t> stamp_;
+  uint64_t lastStamp_ = 0;
   int count_ = -1;
   int far_ = 0;
 };

@@ -2,12 +2,16 @@
 // pool order, copied out with their positions (which stay as they are until
 // their own turn in the row) and the no-change bounds of their pool distance.
 // They are tested a block at a time (sweep_forms.h), without a branch per
-// candidate, which is much cheaper than guessing at each one.
+// candidate, which is much cheaper than guessing at each one. A row's listed
+// partners change far less often than the row is visited (seven times a
+// frame), so each row keeps them, with their bounds, until its list row
+// changes; a visit then only copies the positions.
 #pragma once
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "scene/scene_state.h"
 #include "sim/skip_bounds.h"
@@ -15,20 +19,34 @@
 
 namespace fast_relaxation {
 
+// Pool indexes are kept in 16 bits.
+static_assert(kMaxHamsters <= 65536);
+
 class RowCandidates {
  public:
   // The widest block a test takes (sweep_forms.h).
   static constexpr int kBlock = 16;
+  // Rows with at most this many listed partners keep them between visits.
+  static constexpr int kKept = 32;
 
   // The candidates j >= from of row i: its listed partners up to the pool
   // distance `far`, and beyond it only the small neighbours, or every
   // neighbour when i is small itself.
   [[gnu::always_inline]] void collect(const SweepCrowd& crowd, int i, int from, int far) {
-    size_ = 0;
-    from_ = {crowd.at.data(), bounds_.across.data(), bounds_.upward.data(), i};
     const int last = crowd.count - 1;
     const int lastNear = std::min(i + far, last);
     const int cell = crowd.cell[i];
+    const bool farPart =
+        lastNear < last && (crowd.small[i] || crowd.smallOnes.countAround(cell) != 0);
+    if (!farPart && keeps(crowd, i, lastNear)) {
+      takeKept(crowd, i, from);
+      return;
+    }
+    size_ = 0;
+    index_ = ownIndex_.data();
+    across_ = ownAcross_.data();
+    upward_ = ownUpward_.data();
+    from_ = {crowd.at.data(), bounds_.across.data(), bounds_.upward.data(), i};
     if (from <= lastNear) addBits(crowd.pairs.row(i) - PairList::rowWord(i), from, lastNear);
     if (lastNear < last && crowd.small[i]) {
       addBits(crowd.everyone.around(cell), std::max(from, lastNear + 1), last);
@@ -47,10 +65,64 @@ class RowCandidates {
   const float* x() const { return x_.data(); }
   const float* y() const { return y_.data(); }
   const float* z() const { return z_.data(); }
-  const float* across() const { return across_.data(); }
-  const float* upward() const { return upward_.data(); }
+  const float* across() const { return across_; }
+  const float* upward() const { return upward_; }
 
  private:
+  // A row's listed partners, as of its list row's stamp.
+  struct Kept {
+    uint64_t stamp = 0;
+    int count = 0;  // -1: more than kKept
+    std::array<uint16_t, kKept> index{};
+    std::array<float, kKept + kBlock> across{}, upward{};
+  };
+
+  // Whether row i keeps its listed partners (bringing them up to date).
+  [[gnu::always_inline]] bool keeps(const SweepCrowd& crowd, int i, int lastNear) {
+    Kept& row = kept_[i];
+    const uint64_t stamp = crowd.pairs.stamp(i);
+    if (row.stamp != stamp) {
+      row.stamp = stamp;
+      row.count = 0;
+      const uint64_t* const bits = crowd.pairs.row(i) - PairList::rowWord(i);
+      for (int w = (i + 1) >> 6; i + 1 <= lastNear && w <= lastNear >> 6; ++w) {
+        uint64_t word = bits[w];
+        if (w == (i + 1) >> 6) word &= bitsFrom(i + 1);
+        if (w == lastNear >> 6) word &= bitsUpTo(lastNear);
+        for (; word != 0; word &= word - 1) {
+          const int j = (w << 6) | __builtin_ctzll(word);
+          if (row.count == kKept) {
+            row.count = -1;
+            return false;
+          }
+          row.index[row.count] = static_cast<uint16_t>(j);
+          row.across[row.count] = bounds_.across[j - i];
+          row.upward[row.count] = bounds_.upward[j - i];
+          ++row.count;
+        }
+      }
+    }
+    return row.count >= 0;
+  }
+
+  // The kept partners j >= from of row i, with their present positions.
+  [[gnu::always_inline]] void takeKept(const SweepCrowd& crowd, int i, int from) {
+    const Kept& row = kept_[i];
+    int start = 0;
+    while (start < row.count && row.index[start] < from) ++start;
+    size_ = row.count - start;
+    index_ = row.index.data() + start;
+    across_ = row.across.data() + start;
+    upward_ = row.upward.data() + start;
+    const SweepCrowd::Quad* const at = crowd.at.data();
+    for (int k = 0; k < size_; ++k) {
+      const float* const position = at[index_[k]].v;
+      x_[k] = position[0];
+      y_[k] = position[1];
+      z_[k] = position[2];
+    }
+  }
+
   static uint64_t bitsFrom(int index) { return ~uint64_t{0} << (index & 63); }
   static uint64_t bitsUpTo(int index) { return ~uint64_t{0} >> (63 - (index & 63)); }
 
@@ -66,12 +138,12 @@ class RowCandidates {
   [[gnu::always_inline]] void add(int j) { size_ = add(from_, size_, j); }
   [[gnu::always_inline]] int add(const Sources& from, int n, int j) {
     const int distance = j - from.row;
-    index_[n] = j;
+    ownIndex_[n] = static_cast<uint16_t>(j);
     x_[n] = from.at[j].v[0];
     y_[n] = from.at[j].v[1];
     z_[n] = from.at[j].v[2];
-    across_[n] = from.across[distance];
-    upward_[n] = from.upward[distance];
+    ownAcross_[n] = from.across[distance];
+    ownUpward_[n] = from.upward[distance];
     return n + 1;
   }
 
@@ -109,8 +181,14 @@ class RowCandidates {
   const NoChangeBounds& bounds_ = noChangeBounds();
   Sources from_{};
   int size_ = 0;
-  std::array<int, kMaxHamsters> index_{};
-  std::array<float, kMaxHamsters + kBlock> x_{}, y_{}, z_{}, across_{}, upward_{};
+  // The candidates of this visit: their indexes and bounds either kept by the
+  // row or copied here, their positions always copied here.
+  const uint16_t* index_ = nullptr;
+  const float* across_ = nullptr;
+  const float* upward_ = nullptr;
+  std::array<uint16_t, kMaxHamsters> ownIndex_{};
+  std::array<float, kMaxHamsters + kBlock> x_{}, y_{}, z_{}, ownAcross_{}, ownUpward_{};
+  std::vector<Kept> kept_ = std::vector<Kept>(kMaxHamsters);
 };
 
 }  // namespace fast_relaxation
