@@ -42,17 +42,7 @@ class RowCandidates {
       takeKept(crowd, i, from);
       return;
     }
-    size_ = 0;
-    index_ = ownIndex_.data();
-    across_ = ownAcross_.data();
-    upward_ = ownUpward_.data();
-    from_ = {crowd.at.data(), bounds_.across.data(), bounds_.upward.data(), i};
-    if (from <= lastNear) addBits(crowd.pairs.row(i) - PairList::rowWord(i), from, lastNear);
-    if (lastNear < last && crowd.small[i]) {
-      addBits(crowd.everyone.around(cell), std::max(from, lastNear + 1), last);
-    } else if (lastNear < last) {
-      addFar(crowd, i, from, lastNear);
-    }
+    collectEach(crowd, i, from, lastNear);
   }
 
   int size() const { return size_; }
@@ -69,6 +59,24 @@ class RowCandidates {
   const float* upward() const { return upward_; }
 
  private:
+  // The candidates copied one by one, with their bounds: for rows that keep
+  // too many, or have far partners.
+  [[gnu::noinline]] void collectEach(const SweepCrowd& crowd, int i, int from, int lastNear) {
+    const int last = crowd.count - 1;
+    const int cell = crowd.cell[i];
+    size_ = 0;
+    index_ = ownIndex_.data();
+    across_ = ownAcross_.data();
+    upward_ = ownUpward_.data();
+    from_ = {crowd.at.data(), bounds_.across.data(), bounds_.upward.data(), i};
+    if (from <= lastNear) addBits(crowd.pairs.row(i) - PairList::rowWord(i), from, lastNear);
+    if (lastNear < last && crowd.small[i]) {
+      addBits(crowd.everyone.around(cell), std::max(from, lastNear + 1), last);
+    } else if (lastNear < last) {
+      addFar(crowd, i, from, lastNear);
+    }
+  }
+
   // A row's listed partners, as of its list row's stamp.
   struct Kept {
     uint64_t stamp = 0;
@@ -79,30 +87,31 @@ class RowCandidates {
 
   // Whether row i keeps its listed partners (bringing them up to date).
   [[gnu::always_inline]] bool keeps(const SweepCrowd& crowd, int i, int lastNear) {
+    if (kept_[i].stamp != crowd.pairs.stamp(i)) keepAnew(crowd, i, lastNear);
+    return kept_[i].count >= 0;
+  }
+  [[gnu::noinline]] void keepAnew(const SweepCrowd& crowd, int i, int lastNear) {
     Kept& row = kept_[i];
-    const uint64_t stamp = crowd.pairs.stamp(i);
-    if (row.stamp != stamp) {
-      row.stamp = stamp;
-      row.count = 0;
-      const uint64_t* const bits = crowd.pairs.row(i) - PairList::rowWord(i);
-      for (int w = (i + 1) >> 6; i + 1 <= lastNear && w <= lastNear >> 6; ++w) {
-        uint64_t word = bits[w];
-        if (w == (i + 1) >> 6) word &= bitsFrom(i + 1);
-        if (w == lastNear >> 6) word &= bitsUpTo(lastNear);
-        for (; word != 0; word &= word - 1) {
-          const int j = (w << 6) | __builtin_ctzll(word);
-          if (row.count == kKept) {
-            row.count = -1;
-            return false;
-          }
-          row.index[row.count] = static_cast<uint16_t>(j);
-          row.across[row.count] = bounds_.across[j - i];
-          row.upward[row.count] = bounds_.upward[j - i];
-          ++row.count;
+    row.stamp = crowd.pairs.stamp(i);
+    row.count = 0;
+    if (i + 1 > lastNear) return;
+    const uint64_t* const bits = crowd.pairs.row(i) - PairList::rowWord(i);
+    for (int w = (i + 1) >> 6; w <= lastNear >> 6; ++w) {
+      uint64_t word = bits[w];
+      if (w == (i + 1) >> 6) word &= bitsFrom(i + 1);
+      if (w == lastNear >> 6) word &= bitsUpTo(lastNear);
+      for (; word != 0; word &= word - 1) {
+        const int j = (w << 6) | __builtin_ctzll(word);
+        if (row.count == kKept) {
+          row.count = -1;
+          return;
         }
+        row.index[row.count] = static_cast<uint16_t>(j);
+        row.across[row.count] = bounds_.across[j - i];
+        row.upward[row.count] = bounds_.upward[j - i];
+        ++row.count;
       }
     }
-    return row.count >= 0;
   }
 
   // The kept partners j >= from of row i, with their present positions.
