@@ -45,31 +45,42 @@ void PairList::forPartners(const SweepCrowd& crowd, int h, int first, int last, 
 }
 
 void PairList::make(const SweepCrowd& crowd, int far) {
+  const uint64_t stamp = ++lastStamp_;
+  // A row that comes out as it was keeps its stamp.
+  const bool sameRows = count_ == crowd.count && far_ == far;
   count_ = crowd.count;
   far_ = far;
-  bits_.assign(static_cast<size_t>(crowd.count) * kRowWords, 0);
-  stamp_.assign(crowd.count, ++lastStamp_);
-  for (int i = 0; i + 1 < crowd.count; ++i) {
-    uint64_t* const out = rowBits(i) - rowWord(i);
+  bits_.resize(static_cast<size_t>(crowd.count) * kRowWords);
+  stamp_.resize(crowd.count);
+  for (int i = 0; i < crowd.count; ++i) {
+    uint64_t row[kRowWords] = {};
     forPartners(crowd, i, i + 1, std::min(i + far, crowd.count - 1),
-                [out](int w, uint64_t partners) { out[w] = partners; });
+                [out = row - rowWord(i)](int w, uint64_t partners) { out[w] = partners; });
+    uint64_t* const bits = rowBits(i);
+    if (sameRows && std::equal(row, row + kRowWords, bits)) continue;
+    std::copy(row, row + kRowWords, bits);
+    stamp_[i] = stamp;
   }
 }
 
 void PairList::relist(const SweepCrowd& crowd, int h) {
   const uint64_t stamp = ++lastStamp_;
-  stamp_[h] = stamp;
   uint64_t* const own = rowBits(h);
+  uint64_t before[kRowWords];
+  std::copy(own, own + kRowWords, before);
   std::fill(own, own + kRowWords, 0);
   forPartners(crowd, h, h + 1, std::min(h + far_, count_ - 1),
               [out = own - rowWord(h)](int w, uint64_t partners) { out[w] = partners; });
+  if (!std::equal(own, own + kRowWords, before)) stamp_[h] = stamp;
   const int first = std::max(h - far_, 0);
   const int word = h >> 6;
   const uint64_t bit = uint64_t{1} << (h & 63);
   forPartners(crowd, h, first, h - 1, [this, word, bit, stamp](int w, uint64_t partners) {
     for (; partners != 0; partners &= partners - 1) {
       const int a = (w << 6) | __builtin_ctzll(partners);
-      rowBits(a)[word - rowWord(a)] |= bit;
+      uint64_t& bits = rowBits(a)[word - rowWord(a)];
+      if ((bits & bit) != 0) continue;
+      bits |= bit;
       stamp_[a] = stamp;
     }
   });

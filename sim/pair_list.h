@@ -62,8 +62,8 @@ class PairList {
   void relist(const SweepCrowd& crowd, int h);
   // The crowd size it was made for, or -1.
   int count() const { return count_; }
-  // Changes whenever row i's bits may have changed, and never comes back to
-  // an earlier value.
+  // Changes whenever row i's bits change, and never comes back to an
+  // earlier value.
   uint64_t stamp(int i) const { return stamp_[i]; }
   void forget() { count_ = -1; }
 
