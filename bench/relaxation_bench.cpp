@@ -3,9 +3,11 @@
 // few hundred frames: settled ones, and ones just back on the ground after a
 // jump. Also the whole frame step with the fast sweep, and each of its other
 // stages alone at 1500 hamsters. All sweeps give the same bits (tests/sim), so
-// the states are warmed up with the default one.
+// the states are warmed up with the default one. And the floor under any
+// sweep: the pushes that change a bit, alone, replayed in their order.
 #include <benchmark/benchmark.h>
 
+#include <cstring>
 #include <map>
 #include <memory>
 #include <utility>
@@ -16,7 +18,9 @@
 #include "sim/fast_relaxation.h"
 #include "sim/frame_step.h"
 #include "sim/hamster.h"
+#include "sim/push_apart.h"
 #include "sim/relaxation.h"
+#include "sim/strength_chain.h"
 #include "tools/scenario/scenario.h"
 
 namespace {
@@ -79,6 +83,50 @@ void BM_RelaxationFast(benchmark::State& bench) {
   useSweepBranch(branch);
   relaxation(bench, Relaxation::kFast);
   useSweepBranch(before);
+}
+
+// The pushes of one relaxation of the crowd that change a bit, found by the
+// literal order of pairs; each round replays just those on the same start.
+void BM_RelaxationFloor(benchmark::State& bench) {
+  const int count = static_cast<int>(bench.range(0));
+  WarmScene& scene = warmScene(count, static_cast<Crowd>(bench.range(1)));
+  struct Position {
+    float x, y, z;
+  };
+  std::vector<Position> start;
+  for (int i = 0; i < count; ++i) {
+    const Hamster& h = *scene.state.hamsterPool[i];
+    start.push_back({h.x, h.y, h.z});
+  }
+  const StrengthChain& chain = strengthChain();
+  struct Push {
+    int i, j;
+  };
+  std::vector<Push> pushes;
+  std::vector<Position> at = start;
+  for (int pass = 0; pass < kRelaxationPasses; ++pass) {
+    for (int i = 0; i < count; ++i) {
+      for (int j = i; j < count; ++j) {
+        const Position a = at[i], b = at[j];
+        pushApart(at[i].x, at[i].y, at[i].z, at[j].x, at[j].y, at[j].z, chain.widened[j - i]);
+        if (std::memcmp(&a, &at[i], sizeof a) != 0 || std::memcmp(&b, &at[j], sizeof b) != 0) {
+          pushes.push_back({i, j});
+        }
+      }
+    }
+  }
+  for (auto _ : bench) {
+    bench.PauseTiming();
+    at = start;
+    bench.ResumeTiming();
+    for (const Push& push : pushes) {
+      Position& a = at[push.i];
+      Position& b = at[push.j];
+      pushApart(a.x, a.y, a.z, b.x, b.y, b.z, chain.widened[push.j - push.i]);
+    }
+    benchmark::DoNotOptimize(at.data());
+  }
+  bench.counters["pushes"] = static_cast<double>(pushes.size());
 }
 
 void BM_FrameStepFast(benchmark::State& bench) {
@@ -149,6 +197,10 @@ void crowdSizesByBranch(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_RelaxationLiteral)->Apply(crowdSizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RelaxationFast)->Apply(crowdSizesByBranch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RelaxationFloor)
+    ->Args({1500, kSettled})
+    ->Args({1500, kAfterJump})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrameStepFast)->Arg(10)->Arg(100)->Arg(500)->Arg(1500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StageTiming)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StageSpin)->Unit(benchmark::kMicrosecond);

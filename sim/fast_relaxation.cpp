@@ -32,7 +32,7 @@
 //   frames: a hamster that moves too far from where its pairs were listed has
 //   them listed anew at once, wherever in the sweep that happens.
 // - Each row's candidates are tested a block at a time (RowCandidates,
-//   sweep_forms.h), in the widest form the CPU has. After a push moves hamster
+//   sweep_forms.h), in the form the CPU runs best (fast_relaxation.h). After a push moves hamster
 //   i, only the candidates of its block that are not marked yet are tested
 //   again: a mark that has gone stale calls the push on a pair the literal
 //   loop calls it on too, which is exact. The marks seldom change, so the next
@@ -177,7 +177,7 @@ __attribute__((target(QUIBBIX_AVX512_TARGET))) void sweepAvx512(SweepCrowd& crow
 #endif
 
 SweepBranch& chosenBranch() {
-  static SweepBranch branch = widestSweepBranch();
+  static SweepBranch branch = preferredSweepBranch();
   return branch;
 }
 
@@ -214,8 +214,8 @@ bool sweepBranchRuns(SweepBranch branch) {
   }
 }
 
-SweepBranch widestSweepBranch() {
-  for (SweepBranch branch : {SweepBranch::kAvx512, SweepBranch::kAvx2, SweepBranch::kSse2}) {
+SweepBranch preferredSweepBranch() {
+  for (SweepBranch branch : {SweepBranch::kAvx2, SweepBranch::kAvx512, SweepBranch::kSse2}) {
     if (sweepBranchRuns(branch)) return branch;
   }
   return SweepBranch::kPortable;

@@ -4,7 +4,7 @@
 // on the box and cell boundaries, with zeros of both signs, subnormal and
 // non-finite coordinates, hamsters that move far from where the pair list was
 // made, and long runs with jumps in the forms that the replay tool, which
-// takes the widest, does not run (tests/replay compares that one). Every
+// takes the preferred one, does not run (tests/replay compares that one). Every
 // comparison also checks that the crowd went through the fast sweep in the
 // form asked for whenever its size calls for it, so the literal loop is never
 // compared with itself.
@@ -44,14 +44,14 @@ std::vector<SweepBranch> branchesHere() {
 }
 
 // Runs `body` once in each branch this machine runs, then goes back to the
-// widest.
+// preferred one.
 void inEveryBranch(const std::function<void(SweepBranch)>& body) {
   for (SweepBranch branch : branchesHere()) {
     SCOPED_TRACE(sweepBranchName(branch));
     ASSERT_TRUE(useSweepBranch(branch));
     body(branch);
   }
-  useSweepBranch(widestSweepBranch());
+  useSweepBranch(preferredSweepBranch());
 }
 
 // A crowd and its copies, relaxed by the literal loop and by the fast sweep in
@@ -220,7 +220,7 @@ TEST(FastRelaxation, PairsOnTheBoxAndCellBoundaries) {
 TEST(FastRelaxation, LongRunsWithJumpsMatchTheLiteralLoop) {
   // Whole frames, so that hamsters fly, bounce, fall back onto each other and
   // settle, at a few crowd sizes: the runs of tests/replay, there in the
-  // widest form only.
+  // preferred form only.
   for (int count : {100, 500, 1500}) {
     SCOPED_TRACE(count);
     Scenario scenario;
@@ -240,7 +240,7 @@ TEST(FastRelaxation, LongRunsWithJumpsMatchTheLiteralLoop) {
     literalRun.start();
     literalRun.playFrames(settleTumbles);
     inEveryBranch([&](SweepBranch branch) {
-      if (branch == widestSweepBranch()) return;
+      if (branch == preferredSweepBranch()) return;
       SceneState fast;
       Scenario fastScenario = scenario;
       fastScenario.relaxation = Relaxation::kFast;
