@@ -16,7 +16,7 @@ void PairList::forPartners(const SweepCrowd& crowd, int h, int first, int last, 
   const int cell = crowd.cell[h];
   if (cell == kNoCell || first > last) return;
   const auto* const anchor = crowd.anchors();
-  const float hx = anchor[h].v[0], hy = anchor[h].v[1], hz = anchor[h].v[2];
+  const SweepCrowd::Quad own = anchor[h];
   // The cell and the eight around it; at the grid's edge a cell comes twice,
   // which the union does not mind.
   const int column = cell % kGridSide, gridRow = cell / kGridSide;
@@ -37,8 +37,9 @@ void PairList::forPartners(const SweepCrowd& crowd, int h, int first, int last, 
     for (; word != 0; word &= word - 1) {
       const int bit = __builtin_ctzll(word);
       const int j = (w << 6) | bit;
-      const float ex = anchor[j].v[0] - hx, ey = anchor[j].v[1] - hy, ez = anchor[j].v[2] - hz;
-      if (ex * ex + ey * ey + ez * ez < kListedSquared) partners |= uint64_t{1} << bit;
+      if (SweepCrowd::squaredApart(anchor[j], own) < kListedSquared) {
+        partners |= uint64_t{1} << bit;
+      }
     }
     take(w, partners);
   }

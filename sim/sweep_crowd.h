@@ -55,6 +55,19 @@ struct SweepCrowd {
   // Where each hamster stood when its pairs were listed.
   const Quad* anchors() const { return anchor.data(); }
 
+  // The squared distance of two positions, in float: (x^2 + y^2) + z^2.
+  [[gnu::always_inline]] static float squaredApart(const Quad& a, const Quad& b) {
+#ifdef QUIBBIX_RELAXATION_SSE2
+    const __m128 e = _mm_sub_ps(_mm_load_ps(a.v), _mm_load_ps(b.v));
+    const __m128 squares = _mm_mul_ps(e, e);
+    const __m128 across = _mm_add_ss(squares, _mm_shuffle_ps(squares, squares, 1));
+    return _mm_cvtss_f32(_mm_add_ss(across, _mm_movehl_ps(squares, squares)));
+#else
+    const float ex = a.v[0] - b.v[0], ey = a.v[1] - b.v[1], ez = a.v[2] - b.v[2];
+    return ex * ex + ey * ey + ez * ez;
+#endif
+  }
+
   // Files the two hamsters of a push by the positions it gave them; returns
   // whether i's cell, smallness or anchor changed. Those change rarely: while
   // a hamster stays inside a box where its cell and smallness cannot change,
@@ -87,20 +100,14 @@ struct SweepCrowd {
     const __m128 p = _mm_load_ps(at[h].v);
     const __m128 inside = _mm_and_ps(_mm_cmpge_ps(p, _mm_load_ps(stay[h].low.v)),
                                      _mm_cmple_ps(p, _mm_load_ps(stay[h].high.v)));
-    const __m128 e = _mm_sub_ps(p, _mm_load_ps(anchor[h].v));
-    __m128 squared = _mm_mul_ps(e, e);
-    squared = _mm_add_ps(squared, _mm_movehl_ps(squared, squared));
-    squared = _mm_add_ss(squared, _mm_shuffle_ps(squared, squared, 1));
     const bool inBox = _mm_movemask_ps(inside) == 0xF;
-    const bool near = _mm_comile_ss(squared, _mm_set_ss(kDriftSquared));
 #else
     const Stay& box = stay[h];
     const float x = at[h].v[0], y = at[h].v[1], z = at[h].v[2];
     const bool inBox = (x >= box.low.v[0]) & (x <= box.high.v[0]) & (y >= box.low.v[1]) &
                        (y <= box.high.v[1]) & (z >= box.low.v[2]) & (z <= box.high.v[2]);
-    const float ex = x - anchor[h].v[0], ey = y - anchor[h].v[1], ez = z - anchor[h].v[2];
-    const bool near = ex * ex + ey * ey + ez * ez <= kDriftSquared;
 #endif
+    const bool near = squaredApart(at[h], anchor[h]) <= kDriftSquared;
     return (inBox ? 0 : kLeftBox) | (near ? 0 : kLeftAnchor);
   }
   bool refileLeft(int i, int iLeft, int j, int jLeft);
