@@ -48,10 +48,7 @@ inline bool pushPoints(Point& a, Point& b, double strength) {
   d2 = _mm_add_sd(d2, squares);
   d2 = _mm_max_sd(_mm_set_sd(0.0001), d2);
   if (!_mm_comilt_sd(d2, _mm_set_sd(0.04))) return false;
-  // threeIfBelow(d2, 0.02), without leaving the register.
-  const __m128d close = _mm_cmplt_sd(d2, _mm_set_sd(0.02));
-  dz = _mm_mul_sd(
-      dz, _mm_or_pd(_mm_and_pd(close, _mm_set_sd(3.0)), _mm_andnot_pd(close, _mm_set_sd(1.0))));
+  dz = _mm_mul_sd(dz, _mm_set_sd(threeIfBelow(_mm_cvtsd_f64(d2), 0.02)));
 
   const __m128d scale = _mm_set1_pd(0.04), push = _mm_set1_pd(strength);
   const __m128d pxy = _mm_mul_pd(_mm_mul_pd(_mm_div_pd(dxy, _mm_unpacklo_pd(d2, d2)), scale), push);
