@@ -119,10 +119,8 @@ class Sweep {
         if ((untested & beforeNextMark) != 0) {
           const uint32_t added = test(first, own) & untested;
           untested = 0;
-          if (added != 0) [[unlikely]] {
-            ++counters.changedMarks;
+          if (added != 0) [[unlikely]]
             marks |= added;
-          }
         }
         if (marks == 0) break;
         const int lane = __builtin_ctz(marks);
@@ -241,7 +239,6 @@ void relaxCrowdFast(std::span<Hamster* const> crowd) {
     relaxCrowdReference(crowd);
     return;
   }
-  ++counters.fastSweeps;
   // The simulation runs on one thread; the buffers (and the pair list) are
   // kept between frames.
   static SweepCrowd sweepCrowd;

@@ -33,15 +33,13 @@ bool useSweepBranch(SweepBranch branch);
 SweepBranch sweepBranch();
 
 // How the calls of relaxCrowdFast went, since the start of the program: by the
-// fast sweep (and in which branch), or handed to the literal loop; how often
+// fast sweep in each branch, or handed to the literal loop; how often
 // the pair list was made whole, and how many hamsters had their pairs listed
 // anew after moving.
 struct FastRelaxationCounters {
-  uint64_t fastSweeps = 0;
   uint64_t literalSweeps = 0;
   uint64_t sweepsByBranch[kSweepBranches] = {};
   uint64_t pairListsMade = 0;
   uint64_t hamstersRelisted = 0;
-  uint64_t changedMarks = 0;  // a push of hamster i added a partner of its row to push
 };
 const FastRelaxationCounters& fastRelaxationCounters();
