@@ -1,6 +1,6 @@
 #include "app/gl_startup.h"
 
-#include "image/textures.h"
 #include "render/render_state.h"
+#include "render/textures.h"
 
 const GraphicsStartup kOpenGlStartup = {loadTextures, setFixedRenderState};

@@ -17,6 +17,7 @@
 #include "app/fps_counter.h"
 #include "app/gl_startup.h"
 #include "app/input.h"
+#include "app/scene_display.h"
 #include "platform/clock.h"
 #include "platform/data_folder.h"
 #include "platform/frame_pacer.h"

@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "app/gl_startup.h"
+#include "app/scene_display.h"
 #include "platform/message_box.h"
 #include "platform/sound.h"
 #include "render/scene_draw.h"

@@ -1,6 +1,5 @@
 #include "render/scene_draw.h"
 
-#include <GL/freeglut.h>
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -183,11 +182,6 @@ void drawFrame(SceneState& state) {
   drawSign(state);
   glDisable(GL_BLEND);
   glDisable(GL_TEXTURE_2D);
-}
-
-void drawScene(SceneState& state) {
-  drawFrame(state);
-  glutSwapBuffers();
 }
 
 double viewAspect(int width, int height) {

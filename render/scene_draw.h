@@ -9,12 +9,10 @@
 #include "scene/scene_state.h"
 
 // Draws one frame into the back buffer without presenting it, so that tools
-// and tests can read the pixels back. Builds the hamster display lists on the
-// first call. Expects the modelview matrix to be the current matrix.
+// and tests can read the pixels back; the window's owner presents it
+// (app/scene_display.h). Builds the hamster display lists on the first call.
+// Expects the modelview matrix to be the current matrix.
 void drawFrame(SceneState& state);
-
-// Draws one frame and presents it: the display callback.
-void drawScene(SceneState& state);
 
 // Viewport and perspective projection for a drawing area of width x height.
 // A height of 0 (a minimised window) keeps a finite aspect.

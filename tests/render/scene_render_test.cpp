@@ -287,20 +287,20 @@ TEST_F(GlScene, AFrameEndsWithTexturingBlendingAndCullingOff) {
 
 // --- Display lists ----------------------------------------------------------
 
-// Whichever path draws first, the display callback or the frame step, the
+// Whichever path draws first, the drawing alone or the frame step, the
 // first frame builds the lists before its hamsters and no frame builds again.
-TEST_F(GlScene, TheFirstFrameBuildsTheListsOnceFromTheDisplayCallback) {
+TEST_F(GlScene, TheFirstFrameBuildsTheListsOnceWhenDrawnAlone) {
   open(500, 500);
   state.spinAngle = 0;
   onlyHamster(0, 0, 0);
   EXPECT_EQ(state.listsBuilt, 0);
-  drawScene(state);
+  drawFrame(state);
   ASSERT_EQ(state.listsBuilt, 1);
   const GLuint body = state.hamsterList;
   EXPECT_EQ(state.shadowList, body + 1);
   EXPECT_TRUE(glIsList(body));
   EXPECT_TRUE(glIsList(body + 1));
-  for (int frame = 0; frame < 3; ++frame) drawScene(state);
+  for (int frame = 0; frame < 3; ++frame) drawFrame(state);
   EXPECT_EQ(state.hamsterList, body);
   EXPECT_FALSE(glIsList(body + 2));
 }

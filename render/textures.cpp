@@ -1,7 +1,7 @@
 // Texture set-up: each picture is uploaded once and freed at once. Uploads
 // read tightly packed rows, so the unpack alignment is 1 around them and put
 // back afterwards.
-#include "image/textures.h"
+#include "render/textures.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

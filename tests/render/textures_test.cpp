@@ -1,4 +1,4 @@
-#include "image/textures.h"
+#include "render/textures.h"
 
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
