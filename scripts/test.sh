@@ -2,8 +2,8 @@
 # Checks the formatting, builds Quibbix with warnings as errors and runs every
 # test: once in a normal build and once under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the relaxation's tests once more in its portable
-# form, then the BMP fuzzer for a bounded time when clang is there. Starts a
-# virtual display when none is set.
+# form, the tests again built by clang, the replay in an optimised build, then
+# the BMP fuzzer for a bounded time. Starts a virtual display when none is set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -33,6 +33,16 @@ cmake -S . -B build-portable -DQUIBBIX_PORTABLE_RELAXATION=ON -DQUIBBIX_BENCHMAR
 cmake --build build-portable -j"$jobs" --target sim_tests replay_tests
 (cd build-portable &&
   ctest --output-on-failure -j"$jobs" -R '^(Separate|Relaxation|FastRelaxation|ReplayDeterminism)[.]')
+
+# The other compilers we ship with: clang (the browser's compiler is clang too)
+# runs the tests but the soak; an optimised GCC build (-O3) must build without a
+# warning and replay to the same bits.
+CC=clang CXX=clang++ cmake -S . -B build-clang -DQUIBBIX_WERROR=ON -DQUIBBIX_BENCHMARKS=OFF
+cmake --build build-clang -j"$jobs"
+(cd build-clang && ctest --output-on-failure -j"$jobs" -LE soak)
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DQUIBBIX_WERROR=ON
+cmake --build build-release -j"$jobs"
+(cd build-release && ctest --output-on-failure -j"$jobs" -R '^ReplayDeterminism[.]')
 
 if [ -x fuzz/run.sh ]; then fuzz/run.sh 60; fi
 

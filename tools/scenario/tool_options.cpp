@@ -20,21 +20,28 @@ constexpr CommonOption kCommon[] = {
     {"--events", "FRAME:EVENT,...", false},
 };
 
-std::string describe(const char* name, const char* valueName, bool required) {
-  std::string text = name;
-  if (valueName) text += std::string(" ") + valueName;
-  return required ? text : "[" + text + "]";
+// Appends " NAME VALUE", bracketed when optional. Appending in place keeps
+// GCC 12 at -O3 from a false -Wrestrict in the inlined operator+.
+void appendOption(std::string& usage, const char* name, const char* valueName, bool required) {
+  usage += required ? " " : " [";
+  usage += name;
+  if (valueName) {
+    usage += ' ';
+    usage += valueName;
+  }
+  if (!required) usage += ']';
 }
 
 }  // namespace
 
 std::string toolUsage(const char* tool, std::span<const ToolOption> own) {
-  std::string usage = std::string("usage: ") + tool;
+  std::string usage = "usage: ";
+  usage += tool;
   for (const CommonOption& option : kCommon) {
-    usage += " " + describe(option.name, option.valueName, option.required);
+    appendOption(usage, option.name, option.valueName, option.required);
   }
   for (const ToolOption& option : own) {
-    usage += " " + describe(option.name, option.valueName, option.required);
+    appendOption(usage, option.name, option.valueName, option.required);
   }
   return usage;
 }
