@@ -68,3 +68,21 @@ void pickNearestRgb(const uint8_t* from, int32_t fromWidth, int32_t fromHeight, 
     }
   }
 }
+
+void halveRgb(const uint8_t* from, int32_t width, int32_t height, uint8_t* to) {
+  // A side of 1 reads its one row or column twice, which weighs it the same.
+  const size_t stepX = width > 1 ? 3 : 0;
+  const size_t stepY = height > 1 ? static_cast<size_t>(width) * 3 : 0;
+  const int32_t toWidth = width > 1 ? width / 2 : 1;
+  const int32_t toHeight = height > 1 ? height / 2 : 1;
+  for (int32_t y = 0; y < toHeight; ++y) {
+    const uint8_t* row = from + static_cast<size_t>(y) * 2 * stepY;
+    for (int32_t x = 0; x < toWidth; ++x) {
+      const uint8_t* p = row + static_cast<size_t>(x) * 2 * stepX;
+      for (int c = 0; c < 3; ++c) {
+        const int sum = p[c] + p[c + stepX] + p[c + stepY] + p[c + stepX + stepY];
+        *to++ = static_cast<uint8_t>((sum + 2) / 4);
+      }
+    }
+  }
+}

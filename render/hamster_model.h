@@ -1,5 +1,6 @@
 // The hamster model: one small textured, lit body with two ears, and a flat
-// translucent shadow, compiled once into two display lists.
+// translucent shadow, made once into the two parts that gfx::drawModelPart
+// draws (display lists on the desktop, vertex buffers in a browser).
 //
 // Model space: x to the hamster's right, y forward (the ears are near +y),
 // z up, origin at the hamster's position. The normals are not unit length,
@@ -26,11 +27,15 @@ extern const int32_t hamsterQuads[kHamsterQuadCount][4];
 // An octagon in the plane z = 0, counter-clockwise seen from above.
 extern const float shadowPolygon[kShadowCornerCount][3];
 
+// Makes the body and the shadow and stores their names in state.hamsterList
+// and state.shadowList. Whether the body is lit is decided by
+// state.lightingEnabled now, once.
+void initModel(SceneState& state);
+
+// The desktop's steps of initModel (hamster_lists_gl.cpp), the arrays first:
+// compiling glArrayElement copies what they hold.
 // Points the vertex and normal arrays at the model; leaves both enabled.
 void setupVertexArrays();
 // Reserves two consecutive list names (shadowList = hamsterList + 1) and
-// compiles the body and the shadow. Whether the body switches lighting is
-// decided by state.lightingEnabled now, once.
+// compiles the body and the shadow.
 void buildDisplayLists(SceneState& state);
-// The arrays first: compiling glArrayElement copies what they hold.
-void initModel(SceneState& state);

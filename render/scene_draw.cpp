@@ -1,10 +1,8 @@
 #include "render/scene_draw.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include <algorithm>
 
+#include "render/graphics.h"
 #include "render/hamster_draw.h"
 #include "render/hamster_model.h"
 #include "scene/scene_files.h"
@@ -12,11 +10,7 @@
 
 namespace {
 
-struct Corner {
-  float x, y, z;
-  float s, t;
-};
-using Quad = Corner[4];
+using Quad = gfx::TexturedQuad;
 
 // A texture coordinate of the pictures' regions, as GL takes it.
 constexpr float st(double coordinate) {
@@ -88,65 +82,64 @@ constexpr Quad kSign[] = {
      {0.5f, 1.4f, 0.7f, st(kRight.s0), st(kRight.t0)}},
 };
 
-void drawQuad(const Quad& quad) {
-  glBegin(GL_QUADS);
-  for (const Corner& c : quad) {
-    glTexCoord2f(c.s, c.t);
-    glVertex3f(c.x, c.y, c.z);
-  }
-  glEnd();
-}
-
 template <size_t N>
 void drawQuads(const Quad (&quads)[N]) {
-  for (const Quad& quad : quads) drawQuad(quad);
+  gfx::drawQuads(quads, static_cast<int>(N));
 }
 
+void drawQuad(const Quad& quad) {
+  gfx::drawQuads(&quad, 1);
+}
+
+// Above the pen's -y side, looking down at its centre.
+constexpr double kEye[3] = {0, -1.8, 1.2};
+constexpr double kLookedAt[3] = {0, 0, 0};
+constexpr double kUp[3] = {0, 0, 1};
+
 void setCamera(float spinAngle) {
-  glLoadIdentity();
-  gluLookAt(0, -1.8, 1.2, 0, 0, 0, 0, 0, 1);
-  glRotatef(spinAngle, 0, 0, 1);
+  gfx::loadLookAt(kEye, kLookedAt, kUp);
+  gfx::rotate(spinAngle, 0, 0, 1);
 }
 
 // The first frame draws them with culling on, as start-up leaves it; every
 // later frame with it off. Both show the same, since the walls face the camera.
 void drawWalls(const SceneState& state) {
-  glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, state.textures.environmentTexture);
+  gfx::setTexturing(true);
+  gfx::bindTexture(state.textures.environmentTexture);
   drawQuads(kWalls);
 }
 
 void drawFloor(const SceneState& state) {
-  glDisable(GL_CULL_FACE);
-  glBindTexture(GL_TEXTURE_2D, state.textures.floorTexture);
+  gfx::setCulling(false);
+  gfx::bindTexture(state.textures.floorTexture);
   drawQuad(kFloor);
 }
 
 // Transparent texels are blended away but still write depth: there is no
 // alpha test, so they hide hamsters behind them.
 void drawFence(const SceneState& state) {
-  glEnable(GL_BLEND);
-  glBindTexture(GL_TEXTURE_2D, state.textures.cutoutTexture);
+  gfx::setBlending(true);
+  gfx::bindTexture(state.textures.cutoutTexture);
   drawQuads(kFence);
 }
 
 void drawGrass(const SceneState& state) {
   for (const GrassTuft& tuft : state.grassTufts) {
-    glPushMatrix();
-    glTranslatef(tuft.x, tuft.y, 0);
+    gfx::pushMatrix();
+    gfx::translate(tuft.x, tuft.y, 0);
     drawQuads(kGrassTuft);
-    glPopMatrix();
+    gfx::popMatrix();
   }
 }
 
 // The body list switches texturing on for itself, so the texture bound here
 // is the one every hamster shows.
 void drawHamsters(SceneState& state) {
-  glEnable(GL_CULL_FACE);
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glColor3f(1, 1, 1);
-  glBindTexture(GL_TEXTURE_2D, state.textures.hamsterTexture);
+  gfx::setCulling(true);
+  gfx::setTexturing(false);
+  gfx::setBlending(false);
+  gfx::setColour(1, 1, 1);
+  gfx::bindTexture(state.textures.hamsterTexture);
   useHamsterPainter(state);
   // The count is kept within the pool by the input handlers; the bound here
   // only makes sure a bad count can never read past it.
@@ -158,10 +151,10 @@ void drawHamsters(SceneState& state) {
 
 // Drawn last, so it hides nothing.
 void drawSign(const SceneState& state) {
-  glEnable(GL_TEXTURE_2D);
-  glDisable(GL_CULL_FACE);
-  glEnable(GL_BLEND);
-  glBindTexture(GL_TEXTURE_2D, state.textures.cutoutTexture);
+  gfx::setTexturing(true);
+  gfx::setCulling(false);
+  gfx::setBlending(true);
+  gfx::bindTexture(state.textures.cutoutTexture);
   drawQuads(kSign);
 }
 
@@ -172,7 +165,7 @@ void drawFrame(SceneState& state) {
     initModel(state);
     state.listsBuilt = 1;
   }
-  glClear(GL_DEPTH_BUFFER_BIT);
+  gfx::clearDepth();
   setCamera(state.spinAngle);
   drawWalls(state);
   drawFloor(state);
@@ -180,8 +173,8 @@ void drawFrame(SceneState& state) {
   drawGrass(state);
   drawHamsters(state);
   drawSign(state);
-  glDisable(GL_BLEND);
-  glDisable(GL_TEXTURE_2D);
+  gfx::setBlending(false);
+  gfx::setTexturing(false);
 }
 
 double viewAspect(int width, int height) {
@@ -191,11 +184,7 @@ double viewAspect(int width, int height) {
 }
 
 void onReshape(int width, int height) {
-  glViewport(0, 0, width, height);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
+  gfx::setViewport(width, height);
   // The near plane is the single-precision 0.1, widened.
-  gluPerspective(60.0, viewAspect(width, height), static_cast<double>(0.1f), 100.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  gfx::loadPerspective(60.0, viewAspect(width, height), static_cast<double>(0.1f), 100.0);
 }

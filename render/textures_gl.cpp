@@ -111,15 +111,6 @@ bool uploadCutout(const RgbImage& image, const char* fileName, uint8_t* scratch,
 
 }  // namespace
 
-void keyCutoutPixels(const uint8_t* rgb, size_t pixelCount, uint8_t* rgba) {
-  for (size_t p = 0; p < pixelCount; ++p, rgb += 3, rgba += 4) {
-    std::memcpy(rgba, rgb, 3);
-    const bool keyed = rgb[0] == kCutoutKeyColour[0] && rgb[1] == kCutoutKeyColour[1] &&
-                       rgb[2] == kCutoutKeyColour[2];
-    rgba[3] = keyed ? 0 : 255;
-  }
-}
-
 void loadTextures(SceneState& state) {
   // One buffer serves both the cut-out conversion (256 x 256 x 4) and the
   // scaling of an odd-sized mipmapped picture (256 x 256 x 3).
