@@ -24,10 +24,13 @@ bool exists(const std::string& path) {
 std::string dataFolderFor(const std::string& exeFolder) {
   if (exeFolder.empty()) return {};
   std::error_code error;
-  const std::string buildTree = exeFolder + "assets/";
+  const std::string buildTree = exeFolder + "assets" + kPathSeparator;
   if (std::filesystem::is_directory(utf8Path(buildTree), error)) return buildTree;
-  return utf8String(
-      utf8Path(exeFolder + "../share/quibbix/").lexically_normal().generic_u8string());
+  // The folder's own name: the last part before the closing separator.
+  const bool inGames = utf8Path(exeFolder).parent_path().filename() == "games";
+  const char* share = inGames ? "../share/games/quibbix/" : "../share/quibbix/";
+  // Normal form writes every separator as the system's own.
+  return utf8String(utf8Path(exeFolder + share).lexically_normal().u8string());
 }
 
 const std::string& programDataFolder() {

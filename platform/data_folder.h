@@ -1,18 +1,28 @@
 // Where the program's own files are found: the folder of the running
 // executable, and from it the data folder that holds the pictures and the
-// sound (assets/ beside the executable in the build tree, share/quibbix/ once
-// installed). Names here are UTF-8 paths; folders end in '/'.
+// sound (assets/ beside the executable in the build tree or the Windows
+// folder, share/quibbix/ or share/games/quibbix/ once installed). Names here
+// are UTF-8 paths written with the system's own separator, as they are shown
+// to the user; folders end in it.
 #pragma once
 
 #include <string>
+
+#if defined(_WIN32)
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
 
 // The folder of the running executable, or empty when it cannot be told.
 // Linux reads /proc/self/exe, Windows asks GetModuleFileNameW.
 std::string executableFolder();
 
 // The data folder for an executable in `exeFolder`: `assets/` there when it
-// exists (the build tree), else `../share/quibbix/` from it (an install under
-// any prefix). Empty when `exeFolder` is.
+// exists (the build tree), else the install's share folder under the same
+// prefix: `../share/games/quibbix/` for a program in a folder named `games`
+// (Debian's place for games, /usr/games), `../share/quibbix/` for any other
+// (`bin/`). Empty when `exeFolder` is.
 std::string dataFolderFor(const std::string& exeFolder);
 
 // dataFolderFor(executableFolder()), worked out once.

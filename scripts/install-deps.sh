@@ -17,8 +17,9 @@ packages=(
   clang libclang-rt-14-dev
   # the formatting check (scripts/check-format.sh)
   clang-format
-  # the Debian package (cpack -G DEB: dpkg-shlibdeps and file) and its desktop entry check
-  dpkg-dev file desktop-file-utils
+  # the Debian package (cpack -G DEB: dpkg-shlibdeps and file) and its checks: the desktop
+  # entry, lintian, the AppStream metainfo
+  dpkg-dev file desktop-file-utils lintian appstream
   # the README's animation (scripts/make-animation.sh)
   imagemagick
   # the Windows build and its checks (scripts/windows/): the cross compiler,

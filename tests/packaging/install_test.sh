@@ -19,6 +19,8 @@ expected=(
   share/quibbix/boden.bmp share/quibbix/hamster.bmp share/quibbix/env.bmp
   share/quibbix/transp.bmp share/quibbix/explode.wav
   share/applications/quibbix.desktop
+  share/metainfo/org.example.quibbix.metainfo.xml
+  share/doc/quibbix/LICENSE
   share/icons/hicolor/256x256/apps/quibbix.png
   share/man/man6/quibbix.6
 )

@@ -46,20 +46,25 @@ TEST_F(DataFolder, TheCurrentFolderWinsThenTheDataFolderThenTheNameAsAsked) {
   EXPECT_EQ(findDataFile("boden.bmp", ""), "boden.bmp");
 }
 
-TEST_F(DataFolder, AssetsBesideTheExecutableElseTheInstalledShareFolder) {
-  const std::string bin = (root_ / "prefix" / "bin").generic_string() + "/";
+TEST_F(DataFolder, AssetsBesideTheExecutableElseTheShareFolderOfItsPrefix) {
+  // Folders as the system writes them, ending in its separator.
+  const auto folder = [](const fs::path& path) { return path.string() + kPathSeparator; };
+  const std::string bin = folder(root_ / "prefix" / "bin");
   fs::create_directories(bin);
-  EXPECT_EQ(dataFolderFor(bin), (root_ / "prefix" / "share" / "quibbix").generic_string() + "/");
+  EXPECT_EQ(dataFolderFor(bin), folder(root_ / "prefix" / "share" / "quibbix"));
   fs::create_directory(bin + "assets");
-  EXPECT_EQ(dataFolderFor(bin), bin + "assets/");
+  EXPECT_EQ(dataFolderFor(bin), folder(fs::path(bin) / "assets"));
+  // Debian's games: /usr/games/quibbix reads /usr/share/games/quibbix/.
+  const std::string games = folder(root_ / "usr" / "games");
+  EXPECT_EQ(dataFolderFor(games), folder(root_ / "usr" / "share" / "games" / "quibbix"));
   EXPECT_EQ(dataFolderFor(""), "");
 }
 
 TEST(ExecutableFolder, IsTheFolderOfThisTestProgram) {
   const std::string folder = executableFolder();
   ASSERT_FALSE(folder.empty());
-  EXPECT_EQ(folder.back(), '/');
-  // Compared without the final '/', which Windows' stat does not take.
+  EXPECT_EQ(folder.back(), kPathSeparator);
+  // Compared without the final separator, which Windows' stat does not take.
   EXPECT_TRUE(
       fs::equivalent(fs::path(folder).parent_path(), fs::path(QUIBBIX_BINARY_DIR) / "tests"))
       << folder;
