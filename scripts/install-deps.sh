@@ -25,7 +25,12 @@ packages=(
   # the Windows build and its checks (scripts/windows/): the cross compiler,
   # Debian's sources of the libraries (dpkg-dev unpacks them), Wine, the zip
   ninja-build mingw-w64 wine wine64 zip unzip
+  # the browser build and its checks (scripts/web/): Emscripten, node for the
+  # replay tool and the page checks, Chromium for the page, python3 to serve it
+  emscripten nodejs chromium python3
 )
+# npm comes with some builds of node; Debian's node has it as its own package.
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for package in "${packages[@]}"; do
