@@ -12,12 +12,12 @@
 #include <filesystem>
 
 #include "app/gl_startup.h"
+#include "app/scenario.h"
 #include "app/scene_display.h"
 #include "platform/message_box.h"
 #include "platform/sound.h"
 #include "render/scene_draw.h"
 #include "sim/hamster.h"
-#include "tools/scenario/scenario.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 // hamsters are spread over the pen as in the running program.
 #include <benchmark/benchmark.h>
 
+#include "app/scenario.h"
 #include "app/startup.h"
 #include "platform/sound.h"
 #include "sim/frame_step.h"
-#include "tools/scenario/scenario.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/scenario.h"
 #include "app/startup.h"
 #include "platform/sound.h"
 #include "sim/fast_relaxation.h"
@@ -21,7 +22,6 @@
 #include "sim/push_apart.h"
 #include "sim/relaxation.h"
 #include "sim/strength_chain.h"
-#include "tools/scenario/scenario.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/scenario.h"
 #include "app/startup.h"
 #include "platform/clock.h"
 #include "platform/random.h"
@@ -17,7 +18,6 @@
 #include "scene/scene_state.h"
 #include "sim/frame_step.h"
 #include "sim/hamster.h"
-#include "tools/scenario/scenario.h"
 
 namespace {
 

@@ -19,7 +19,7 @@ printf '#include <vector>\n#include "sim/hamster.h"\n' >"$planted/image/textures
 printf '#include "render/scene_draw.h"\n#include "scene/scene_state.h"\n' >"$planted/sim/frame_step.h"
 printf 'void f() {\nagain:\n  goto again;\n}\n' >"$planted/sim/loop.cpp"
 seq 401 | sed 's|^|// |' >"$planted/render/long.cpp"
-printf '#include "app/input.h"\n#include "tools/scenario/scenario.h"\n' >"$planted/tools/ok.cpp"
+printf '#include "app/input.h"\n#include "app/scenario.h"\n' >"$planted/tools/ok.cpp"
 seq 500 | sed 's|^|// |' >"$planted/tools/long_tool.cpp"
 
 out=$("$check" "$planted") && fail "planted faults passed"

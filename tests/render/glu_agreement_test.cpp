@@ -46,8 +46,8 @@ TEST_F(GluAgreement, ProjectionCameraAndTransformsMatchOpenGLs) {
   for (const auto& p : projections) {
     glLoadIdentity();
     gluPerspective(p.fovy, p.aspect, p.zNear, p.zFar);
-    expectSameMatrix(GL_PROJECTION_MATRIX,
-                     perspectiveMatrix(p.fovy, p.aspect, p.zNear, p.zFar), "perspective");
+    expectSameMatrix(GL_PROJECTION_MATRIX, perspectiveMatrix(p.fovy, p.aspect, p.zNear, p.zFar),
+                     "perspective");
   }
 
   // The scene's camera and a hamster's transforms after it, in their order,

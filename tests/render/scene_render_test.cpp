@@ -6,13 +6,13 @@
 #include <cmath>
 #include <tuple>
 
+#include "app/scenario.h"
 #include "platform/sound.h"
 #include "render/hamster_draw.h"
 #include "render/hamster_model.h"
 #include "render/scene_draw.h"
 #include "sim/hamster.h"
 #include "tests/render/gl_scene.h"
-#include "tools/scenario/scenario.h"
 
 namespace {
 

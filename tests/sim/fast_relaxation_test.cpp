@@ -19,12 +19,12 @@
 #include <memory>
 #include <vector>
 
+#include "app/scenario.h"
 #include "platform/random.h"
 #include "platform/sound.h"
 #include "scene/scene_state.h"
 #include "sim/hamster.h"
 #include "sim/relaxation.h"
-#include "tools/scenario/scenario.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include <cstring>
 
+#include "app/scenario.h"
 #include "app/startup.h"
 #include "platform/sound.h"
 #include "sim/hamster.h"
 #include "tests/soak/soak_run.h"
-#include "tools/scenario/scenario.h"
 
 TEST(SoakFrame, TheSoakLoopLeavesTheStateStepFrameLeaves) {
   const SoakOptions options{.seed = 5, .count = 60, .frames = 3000, .framesPerBlock = 100};

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <random>
 
+#include "app/scenario.h"
 #include "app/startup.h"
 #include "platform/sound.h"
 #include "sim/frame_step.h"
 #include "sim/hamster.h"
-#include "tools/scenario/scenario.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include <cstring>
 #include <string>
 
+#include "app/scenario.h"
 #include "app/startup.h"
+#include "app/tool_options.h"
 #include "platform/sound.h"
 #include "platform/stdio_mode.h"
 #include "scene/scene_state.h"
 #include "sim/hamster.h"
-#include "tools/scenario/scenario.h"
-#include "tools/scenario/tool_options.h"
 
 namespace {
 

@@ -18,11 +18,11 @@
 #endif
 
 #include "app/gl_startup.h"
+#include "app/scenario.h"
 #include "platform/file_write.h"
 #include "platform/message_box.h"
 #include "platform/sound.h"
 #include "render/scene_draw.h"
-#include "tools/scenario/scenario.h"
 #include "tools/shot/png_file.h"
 #include "tools/shot/shot_options.h"
 

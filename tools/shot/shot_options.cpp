@@ -1,11 +1,8 @@
 #include "tools/shot/shot_options.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
 #include <vector>
 
-#include "tools/scenario/tool_options.h"
+#include "app/tool_options.h"
 
 namespace {
 
@@ -25,28 +22,9 @@ bool parseSize(const std::string& text, int& width, int& height) {
   return true;
 }
 
-bool parseDegrees(const std::string& text, float& out) {
-  if (text.empty()) return false;
-  errno = 0;
-  char* end = nullptr;
-  const float value = std::strtof(text.c_str(), &end);
-  if (errno != 0 || *end != '\0' || !std::isfinite(value)) return false;
-  out = value;
-  return true;
-}
-
 std::vector<ToolOption> shotOwnOptions(ShotOptions& options) {
   return {
-      {"--spin", "DEG", false,
-       [&options](const std::string& value, std::string& error) {
-         float degrees;
-         if (!parseDegrees(value, degrees)) {
-           error = "bad spin '" + value + "'";
-           return false;
-         }
-         options.spin = degrees;
-         return true;
-       }},
+      spinOption(options.spin),
       {"--size", "WxH", false,
        [&options](const std::string& value, std::string& error) {
          if (!parseSize(value, options.width, options.height)) {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "tools/scenario/scenario.h"
+#include "app/scenario.h"
 
 struct ShotOptions {
   Scenario scenario;

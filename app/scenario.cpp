@@ -1,4 +1,4 @@
-#include "tools/scenario/scenario.h"
+#include "app/scenario.h"
 
 #include <cctype>
 #include <cerrno>

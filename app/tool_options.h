@@ -5,10 +5,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
-#include "tools/scenario/scenario.h"
+#include "app/scenario.h"
 
 struct ToolOption {
   const char* name;       // "--spin"
@@ -30,3 +31,6 @@ bool parseToolOptions(int argc, const char* const* argv, Scenario& scenario,
 
 // The usage line with the reason, on stderr; returns the status for it, 2.
 int reportUsageError(const char* tool, std::span<const ToolOption> own, const std::string& reason);
+
+// --spin DEG: the scene's turn in degrees for a drawn frame, any finite float.
+ToolOption spinOption(std::optional<float>& spin);

@@ -1,6 +1,9 @@
-#include "tools/scenario/tool_options.h"
+#include "app/tool_options.h"
 
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 #include <vector>
 
@@ -96,4 +99,18 @@ bool parseToolOptions(int argc, const char* const* argv, Scenario& scenario,
 int reportUsageError(const char* tool, std::span<const ToolOption> own, const std::string& reason) {
   std::fprintf(stderr, "%s (%s)\n", toolUsage(tool, own).c_str(), reason.c_str());
   return 2;
+}
+
+ToolOption spinOption(std::optional<float>& spin) {
+  return {"--spin", "DEG", false, [&spin](const std::string& value, std::string& error) {
+            errno = 0;
+            char* end = nullptr;
+            const float degrees = std::strtof(value.c_str(), &end);
+            if (value.empty() || errno != 0 || *end != '\0' || !std::isfinite(degrees)) {
+              error = "bad spin '" + value + "'";
+              return false;
+            }
+            spin = degrees;
+            return true;
+          }};
 }
