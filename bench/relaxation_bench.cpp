@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
 #include <utility>
@@ -16,7 +17,7 @@
 #include "app/scenario.h"
 #include "app/startup.h"
 #include "platform/sound.h"
-#include "sim/fast_relaxation.h"
+#include "sim/fast_relaxation/fast_relaxation.h"
 #include "sim/frame_step.h"
 #include "sim/hamster.h"
 #include "sim/push_apart.h"
@@ -55,7 +56,8 @@ WarmScene& warmScene(int count, Crowd crowd) {
   return *scene;
 }
 
-void relaxation(benchmark::State& bench, Relaxation kind) {
+void relaxation(benchmark::State& bench,
+                const std::function<void(std::span<Hamster* const>)>& relax) {
   const int count = static_cast<int>(bench.range(0));
   WarmScene& scene = warmScene(count, static_cast<Crowd>(bench.range(1)));
   std::vector<Hamster> start;
@@ -67,22 +69,19 @@ void relaxation(benchmark::State& bench, Relaxation kind) {
     bench.PauseTiming();
     crowd = start;
     bench.ResumeTiming();
-    relaxCrowd(pointers, kind);
+    relax(pointers);
     benchmark::DoNotOptimize(crowd.data());
   }
 }
 
 void BM_RelaxationLiteral(benchmark::State& bench) {
-  relaxation(bench, Relaxation::kReference);
+  relaxation(bench, relaxCrowdReference);
 }
-// range(2) is the SweepBranch.
+// range(2) is the branch's row in sweepBranches().
 void BM_RelaxationFast(benchmark::State& bench) {
-  const SweepBranch branch = static_cast<SweepBranch>(bench.range(2));
-  bench.SetLabel(sweepBranchName(branch));
-  const SweepBranch before = sweepBranch();
-  useSweepBranch(branch);
-  relaxation(bench, Relaxation::kFast);
-  useSweepBranch(before);
+  FastRelaxation fast(sweepBranches()[bench.range(2)]);
+  bench.SetLabel(fast.branch().name);
+  relaxation(bench, [&fast](std::span<Hamster* const> crowd) { fast.relax(crowd); });
 }
 
 // The pushes of one relaxation of the crowd that change a bit, found by the
@@ -185,8 +184,8 @@ void crowdSizes(benchmark::internal::Benchmark* b) {
 }
 
 void crowdSizesByBranch(benchmark::internal::Benchmark* b) {
-  for (int branch = 0; branch < kSweepBranches; ++branch) {
-    if (!sweepBranchRuns(static_cast<SweepBranch>(branch))) continue;
+  for (int branch = 0; branch < static_cast<int>(sweepBranches().size()); ++branch) {
+    if (!sweepBranches()[branch].runsHere()) continue;
     for (int crowd : {kSettled, kAfterJump}) {
       for (int count : {100, 500, 1500}) b->Args({count, crowd, branch});
     }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "scene/scene_files.h"
 
@@ -34,6 +35,14 @@ struct TextureNames {
         &TextureNames::environmentTexture, &TextureNames::cutoutTexture};
     return this->*kSlots[index];
   }
+};
+
+// What the contact relaxation keeps from one frame to the next (its buffers
+// and pair list, sim/fast_relaxation/): sim/ makes it on first use. It holds
+// no part of the scene: a fresh one gives the same results.
+class RelaxationWorkspace {
+ public:
+  virtual ~RelaxationWorkspace() = default;
 };
 
 struct SceneState {
@@ -65,4 +74,6 @@ struct SceneState {
   int32_t listsBuilt = 0;
   uint32_t hamsterList = 0;
   uint32_t shadowList = 0;  // always hamsterList + 1
+
+  std::unique_ptr<RelaxationWorkspace> relaxationWorkspace;
 };

@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "platform/sound.h"
+#include "sim/fast_relaxation/fast_relaxation.h"
 #include "sim/hamster.h"
 
 namespace {
@@ -110,7 +111,14 @@ void jitterHeadings(SceneState& state) {
 }
 
 void relaxHamsters(SceneState& state, Relaxation relaxation) {
-  relaxCrowd(activeHamsters(state), relaxation);
+  switch (relaxation) {
+    case Relaxation::kFast:
+      fastRelaxationOf(state).relax(activeHamsters(state));
+      break;
+    case Relaxation::kReference:
+      relaxCrowdReference(activeHamsters(state));
+      break;
+  }
 }
 
 void stepFrame(SceneState& state, Clock& clock, Sound& sound, Relaxation relaxation) {

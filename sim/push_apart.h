@@ -2,13 +2,7 @@
 // the packed fast relaxation share one definition of it, to the bit.
 #pragma once
 
-// The SSE2 forms of the push and of the fast sweep's block test. Building with
-// QUIBBIX_PORTABLE_RELAXATION defined takes the plain forms everywhere, which
-// give the same bits; the tests run once that way.
-#if defined(__SSE2__) && !defined(QUIBBIX_PORTABLE_RELAXATION)
-#define QUIBBIX_RELAXATION_SSE2 1
-#include <emmintrin.h>
-#endif
+#include "sim/simd_targets.h"
 
 // Two selections of the push, without branches where the instruction set has
 // them: the outcomes are close to random, so a branch would be guessed wrong

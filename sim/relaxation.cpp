@@ -18,7 +18,6 @@
 // checked bit for bit against this one.
 #include "sim/relaxation.h"
 
-#include "sim/fast_relaxation.h"
 #include "sim/hamster.h"
 #include "sim/strength_chain.h"
 
@@ -30,16 +29,5 @@ void relaxCrowdReference(std::span<Hamster* const> crowd) {
       Hamster& first = *crowd[i];
       for (size_t j = i; j < count; ++j) first.separate(*crowd[j], chain.at(j - i));
     }
-  }
-}
-
-void relaxCrowd(std::span<Hamster* const> crowd, Relaxation relaxation) {
-  switch (relaxation) {
-    case Relaxation::kFast:
-      relaxCrowdFast(crowd);
-      break;
-    case Relaxation::kReference:
-      relaxCrowdReference(crowd);
-      break;
   }
 }

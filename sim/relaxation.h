@@ -12,10 +12,8 @@ inline constexpr int kRelaxationPasses = 7;
 // that defines the results and against which the fast one is checked.
 enum class Relaxation { kFast, kReference };
 
-// Seven passes of Hamster::separate over every pair i <= j of `crowd`, in pool
-// order, the pair (i, j) with the strength 2.5 * 0.9^(j - i) / 7 of the float
-// chain. Both kinds give the same bits.
-void relaxCrowd(std::span<Hamster* const> crowd, Relaxation relaxation);
-
-// The literal loop: n (n + 1) / 2 calls of separate per pass.
+// The literal loop: seven passes of Hamster::separate over every pair i <= j
+// of `crowd`, in pool order, the pair (i, j) with the strength
+// 2.5 * 0.9^(j - i) / 7 of the float chain; n (n + 1) / 2 calls per pass. The
+// fast relaxation (sim/fast_relaxation/) gives the same bits.
 void relaxCrowdReference(std::span<Hamster* const> crowd);

@@ -8,13 +8,12 @@
 // comparison also checks that the crowd went through the fast sweep in the
 // form asked for whenever its size calls for it, so the literal loop is never
 // compared with itself.
-#include "sim/fast_relaxation.h"
+#include "sim/fast_relaxation/fast_relaxation.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
-#include <functional>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -34,31 +33,23 @@ bool bySweep(int count) {
   return count >= 40 && count <= 1500;
 }
 
-std::vector<SweepBranch> branchesHere() {
-  std::vector<SweepBranch> branches;
-  for (int b = 0; b < kSweepBranches; ++b) {
-    if (sweepBranchRuns(static_cast<SweepBranch>(b)))
-      branches.push_back(static_cast<SweepBranch>(b));
+std::vector<const SweepBranch*> branchesHere() {
+  std::vector<const SweepBranch*> branches;
+  for (const SweepBranch& branch : sweepBranches()) {
+    if (branch.runsHere()) branches.push_back(&branch);
   }
   return branches;
 }
 
-// Runs `body` once in each branch this machine runs, then goes back to the
-// preferred one.
-void inEveryBranch(const std::function<void(SweepBranch)>& body) {
-  for (SweepBranch branch : branchesHere()) {
-    SCOPED_TRACE(sweepBranchName(branch));
-    ASSERT_TRUE(useSweepBranch(branch));
-    body(branch);
-  }
-  useSweepBranch(preferredSweepBranch());
-}
-
 // A crowd and its copies, relaxed by the literal loop and by the fast sweep in
-// each branch.
+// each branch, each with a workspace of its own.
 class Twins {
  public:
-  explicit Twins(int count) : fast_(kSweepBranches) {
+  explicit Twins(int count) {
+    for (const SweepBranch* branch : branchesHere()) {
+      workspaces_.push_back(std::make_unique<FastRelaxation>(*branch));
+    }
+    fast_.resize(workspaces_.size());
     for (int i = 0; i < count; ++i) {
       literal_.push_back(std::make_unique<Hamster>());
       for (auto& crowd : fast_) crowd.push_back(std::make_unique<Hamster>(*literal_.back()));
@@ -84,24 +75,29 @@ class Twins {
   void relaxAndCompare(int rounds = 1) {
     for (int round = 0; round < rounds; ++round) {
       relaxCrowdReference(pointers(literal_));
-      inEveryBranch([&](SweepBranch branch) {
-        auto& fast = fast_[static_cast<int>(branch)];
-        const FastRelaxationCounters before = fastRelaxationCounters();
-        relaxCrowdFast(pointers(fast));
-        const FastRelaxationCounters& after = fastRelaxationCounters();
+      for (size_t b = 0; b < fast_.size(); ++b) {
+        FastRelaxation& workspace = *workspaces_[b];
+        SCOPED_TRACE(workspace.branch().name);
+        const FastRelaxationCounters before = workspace.counters();
+        workspace.relax(pointers(fast_[b]));
         const uint64_t swept = bySweep(size()) ? 1 : 0;
-        EXPECT_EQ(after.sweepsByBranch[static_cast<int>(branch)] -
-                      before.sweepsByBranch[static_cast<int>(branch)],
-                  swept);
-        EXPECT_EQ(after.literalSweeps - before.literalSweeps, 1 - swept);
+        EXPECT_EQ(workspace.counters().fastSweeps - before.fastSweeps, swept);
+        EXPECT_EQ(workspace.counters().literalSweeps - before.literalSweeps, 1 - swept);
         for (int i = 0; i < size(); ++i) {
-          const Hamster &l = *literal_[i], &f = *fast[i];
+          const Hamster &l = *literal_[i], &f = *fast_[b][i];
           ASSERT_EQ(0, std::memcmp(&l.x, &f.x, 3 * sizeof(float)))
               << "round " << round << ", hamster " << i << ": literal (" << l.x << ", " << l.y
               << ", " << l.z << "), fast (" << f.x << ", " << f.y << ", " << f.z << ")";
         }
-      });
+      }
     }
+  }
+
+  // Each branch's counters.
+  std::vector<FastRelaxationCounters> counters() const {
+    std::vector<FastRelaxationCounters> all;
+    for (const auto& workspace : workspaces_) all.push_back(workspace->counters());
+    return all;
   }
 
   int size() const { return static_cast<int>(literal_.size()); }
@@ -121,7 +117,8 @@ class Twins {
   }
 
   Crowd literal_;
-  std::vector<Crowd> fast_;  // by branch
+  std::vector<std::unique_ptr<FastRelaxation>> workspaces_;
+  std::vector<Crowd> fast_;  // by workspace
 };
 
 float uniform(float low, float high) {
@@ -153,11 +150,11 @@ TEST(FastRelaxation, CrowdsStackedOnOnePoint) {
 TEST(FastRelaxation, ATightClusterPushingItselfAround) {
   Twins twins(60);
   for (int i = 0; i < 60; ++i) twins.place(i, 0.01f * (i % 7), 0.013f * (i % 5), 0.002f * (i % 3));
-  const uint64_t relisted = fastRelaxationCounters().hamstersRelisted;
   twins.relaxAndCompare();
   // The list is made at the start; the pushes carry hamsters far from where
   // they stood within a pass, so their pairs are listed anew in mid-sweep.
-  EXPECT_GT(fastRelaxationCounters().hamstersRelisted, relisted);
+  for (const FastRelaxationCounters& counters : twins.counters())
+    EXPECT_GT(counters.hamstersRelisted, 0u);
 }
 
 TEST(FastRelaxation, NearlyStackedWithZerosAndSubnormals) {
@@ -239,20 +236,23 @@ TEST(FastRelaxation, LongRunsWithJumpsMatchTheLiteralLoop) {
     ScenarioRun literalRun(scenario, literal, silent);
     literalRun.start();
     literalRun.playFrames(settleTumbles);
-    inEveryBranch([&](SweepBranch branch) {
-      if (branch == preferredSweepBranch()) return;
+    for (const SweepBranch* branch : branchesHere()) {
+      if (branch == &preferredSweepBranch()) continue;
+      SCOPED_TRACE(branch->name);
       SceneState fast;
+      fast.relaxationWorkspace = std::make_unique<FastRelaxation>(*branch);
       Scenario fastScenario = scenario;
       fastScenario.relaxation = Relaxation::kFast;
       ScenarioRun fastRun(fastScenario, fast, silent);
       fastRun.start();
       fastRun.playFrames(settleTumbles);
+      EXPECT_GT(fastRelaxationOf(fast).counters().fastSweeps, 0u);
       for (int i = 0; i < kMaxHamsters; ++i) {
         ASSERT_EQ(0, std::memcmp(literal.hamsterPool[i], fast.hamsterPool[i], sizeof(Hamster)))
             << "hamster " << i;
       }
       for (Hamster* h : fast.hamsterPool) delete h;
-    });
+    }
     for (Hamster* h : literal.hamsterPool) delete h;
   }
 }
@@ -272,11 +272,12 @@ TEST(FastRelaxation, HamstersMovedFarFromWhereThePairListWasMade) {
   twins.place(394, 20.0f, 0, 0);
   twins.place(395, 20.22f, 0, 0);
   twins.relaxAndCompare();
-  FastRelaxationCounters before = fastRelaxationCounters();
+  std::vector<FastRelaxationCounters> before = twins.counters();
   twins.relaxAndCompare();
-  EXPECT_EQ(fastRelaxationCounters().pairListsMade, before.pairListsMade);
+  for (size_t b = 0; b < before.size(); ++b)
+    EXPECT_EQ(twins.counters()[b].pairListsMade, before[b].pairListsMade);
 
-  before = fastRelaxationCounters();
+  before = twins.counters();
   twins.moveBy(396, 0.04f, 0, 0);
   twins.moveBy(397, -0.024f, 0, 0);
   twins.moveBy(395, -0.03f, 0, 0);
@@ -286,13 +287,16 @@ TEST(FastRelaxation, HamstersMovedFarFromWhereThePairListWasMade) {
   twins.relaxAndCompare();
   EXPECT_LT(twins.at(396).x, movedAlone);  // both pairs were pushed
   EXPECT_LT(twins.at(394).x, movedListed);
-  EXPECT_GT(fastRelaxationCounters().hamstersRelisted, before.hamstersRelisted);
-  EXPECT_EQ(fastRelaxationCounters().pairListsMade, before.pairListsMade);
+  for (size_t b = 0; b < before.size(); ++b) {
+    EXPECT_GT(twins.counters()[b].hamstersRelisted, before[b].hamstersRelisted);
+    EXPECT_EQ(twins.counters()[b].pairListsMade, before[b].pairListsMade);
+  }
 
-  before = fastRelaxationCounters();
+  before = twins.counters();
   for (int i = 0; i < twins.size(); i += 2) twins.moveBy(i, 0.05f, 0.04f, 0);
   twins.relaxAndCompare();
-  EXPECT_GT(fastRelaxationCounters().pairListsMade, before.pairListsMade);
+  for (size_t b = 0; b < before.size(); ++b)
+    EXPECT_GT(twins.counters()[b].pairListsMade, before[b].pairListsMade);
 }
 
 TEST(FastRelaxation, AHamsterAtZeroIsPushedFromAnyDistanceInThePool) {

@@ -1,4 +1,4 @@
-#include "sim/skip_bounds.h"
+#include "sim/fast_relaxation/skip_bounds.h"
 
 namespace fast_relaxation {
 

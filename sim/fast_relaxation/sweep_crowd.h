@@ -8,10 +8,10 @@
 #include <span>
 #include <vector>
 
-#include "sim/crowd_grid.h"
-#include "sim/pair_list.h"
-#include "sim/push_apart.h"
-#include "sim/skip_bounds.h"
+#include "sim/fast_relaxation/crowd_grid.h"
+#include "sim/fast_relaxation/pair_list.h"
+#include "sim/fast_relaxation/skip_bounds.h"
+#include "sim/simd_targets.h"
 
 class Hamster;
 

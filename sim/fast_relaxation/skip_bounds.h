@@ -11,9 +11,9 @@
 // one of the two has a coordinate below kSmallCoordinate in magnitude ("small":
 // zero and subnormals included), and nearer in the pool a pair is still left
 // out when the push bounded from its actual distance is below every one of its
-// coordinates' thresholds (pushChangesNothing). Positions are compared in
-// float, within a few parts in 2^24 of the double arithmetic of the push; the
-// bounds keep a factor of two to spare for that.
+// coordinates' thresholds (the candidate test, candidate_marks.h). Positions
+// are compared in float, within a few parts in 2^24 of the double arithmetic of
+// the push; the bounds keep a factor of two to spare for that.
 #pragma once
 
 #include <algorithm>
@@ -41,13 +41,13 @@ inline constexpr float kSmallCoordinate = 0x1p-17f;
 inline constexpr double kFarPushBound = 16;
 static_assert(kFarPushBound > kLargestPushPerStrength);
 
-// pushChangesNothing compares kAcrossFactor s / kUnchangedRatio |e| with
+// The candidate test compares kAcrossFactor s / kUnchangedRatio |e| with
 // |c| d2 on x and y, and three times that on z: the push scale 0.04 with the
 // factor of two to spare.
 inline constexpr double kAcrossFactor = 0.08;
 inline constexpr double kUpwardFactor = 0.24;
 
-// Per pool distance k, the no-change bounds of pushChangesNothing, in float.
+// Per pool distance k, the no-change bounds of the candidate test, in float.
 struct NoChangeBounds {
   std::array<float, kStrengthSteps> across;  // for x and y
   std::array<float, kStrengthSteps> upward;  // for z
@@ -61,22 +61,6 @@ int farDistance();
 [[gnu::always_inline]] inline bool isSmall(float x, float y, float z) {
   return !(std::fabs(x) >= kSmallCoordinate && std::fabs(y) >= kSmallCoordinate &&
            std::fabs(z) >= kSmallCoordinate);
-}
-
-inline float smallerMagnitude(float a, float b) {
-  const float absA = std::fabs(a), absB = std::fabs(b);
-  return absA < absB ? absA : absB;
-}
-
-// With the float differences e and the float squared distance of a pair, true
-// when on every axis and for both hamsters the bounded push is below the
-// coordinate's threshold: across |e| < |c| max(d2, 0.0001), upward on z.
-inline bool pushChangesNothing(float xi, float yi, float zi, float xj, float yj, float zj, float ex,
-                               float ey, float ez, float squared, float across, float upward) {
-  const float d2 = std::max(squared, kSmallestSquared);
-  return (across * std::fabs(ex) < smallerMagnitude(xi, xj) * d2) &
-         (across * std::fabs(ey) < smallerMagnitude(yi, yj) * d2) &
-         (upward * std::fabs(ez) < smallerMagnitude(zi, zj) * d2);
 }
 
 }  // namespace fast_relaxation

@@ -1,7 +1,7 @@
 // One row of the fast sweep: the hamsters j > i that hamster i may push, in
 // pool order, copied out with their positions (which stay as they are until
 // their own turn in the row) and the no-change bounds of their pool distance.
-// They are tested a block at a time (sweep_forms.h), without a branch per
+// They are tested a block at a time (candidate_test.h), without a branch per
 // candidate, which is much cheaper than guessing at each one. A row's listed
 // partners change far less often than the row is visited (seven times a
 // frame), so each row keeps them, with their bounds, until its list row
@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "scene/scene_state.h"
-#include "sim/skip_bounds.h"
-#include "sim/sweep_crowd.h"
+#include "sim/fast_relaxation/skip_bounds.h"
+#include "sim/fast_relaxation/sweep_crowd.h"
 
 namespace fast_relaxation {
 
@@ -24,7 +24,7 @@ static_assert(kMaxHamsters <= 65536);
 
 class RowCandidates {
  public:
-  // The widest block a test takes (sweep_forms.h).
+  // The widest block a test takes (candidate_test.h).
   static constexpr int kBlock = 16;
   // Rows with at most this many listed partners keep them between visits.
   static constexpr int kKept = 32;

@@ -1,4 +1,4 @@
-#include "sim/crowd_grid.h"
+#include "sim/fast_relaxation/crowd_grid.h"
 
 namespace fast_relaxation {
 

@@ -1,8 +1,8 @@
-#include "sim/pair_list.h"
+#include "sim/fast_relaxation/pair_list.h"
 
 #include <algorithm>
 
-#include "sim/sweep_crowd.h"
+#include "sim/fast_relaxation/sweep_crowd.h"
 
 namespace fast_relaxation {
 

@@ -1,4 +1,4 @@
-#include "sim/sweep_crowd.h"
+#include "sim/fast_relaxation/sweep_crowd.h"
 
 #include <algorithm>
 #include <array>
