@@ -1,45 +1,37 @@
 // The generator program itself: two runs write the same bytes, and the same
 // bytes the build left in build/assets.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 
 #include "tests/assets/asset_files.h"
+#include "tests/support/temp_folder.h"
 #include "tools/assets/file_formats.h"
 #include "tools/assets/icon.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr const char* kFiles[] = {kTextureFiles[0], kTextureFiles[1], kTextureFiles[2],
                                   kTextureFiles[3], kJumpSoundFile};
 
-fs::path runGenerator(const std::string& tag) {
-  fs::path dir =
-      fs::temp_directory_path() / ("quibbix_assets_" + tag + "_" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  std::string command = std::string("'") + QUIBBIX_ASSETGEN + "' '" + dir.string() + "'";
+void runGenerator(const TempFolder& folder) {
+  std::string command = std::string("'") + QUIBBIX_ASSETGEN + "' '" + folder.path().string() + "'";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
-  return dir;
 }
 
 TEST(Generator, TwoRunsWriteIdenticalBytesMatchingTheBuild) {
-  fs::path first = runGenerator("a");
-  fs::path second = runGenerator("b");
+  const TempFolder first("assets-a"), second("assets-b");
+  runGenerator(first);
+  runGenerator(second);
   for (const char* name : kFiles) {
     SCOPED_TRACE(name);
-    std::vector<uint8_t> a = readBytes((first / name).string());
-    std::vector<uint8_t> b = readBytes((second / name).string());
+    std::vector<uint8_t> a = readBytes(first.file(name));
+    std::vector<uint8_t> b = readBytes(second.file(name));
     ASSERT_FALSE(a.empty());
     EXPECT_TRUE(a == b);
     EXPECT_TRUE(a == readBytes(builtAsset(name)));
   }
-  fs::remove_all(first);
-  fs::remove_all(second);
 }
 
 TEST(Generator, TheIconIsAFaceOnASeeThroughGroundWrittenAsTheBuildHasIt) {
@@ -49,12 +41,11 @@ TEST(Generator, TheIconIsAFaceOnASeeThroughGroundWrittenAsTheBuildHasIt) {
   EXPECT_EQ(alphaAt(0, 0), 0);
   EXPECT_EQ(alphaAt(255, 255), 0);
   EXPECT_EQ(alphaAt(128, 140), 255);
-  const fs::path file = fs::temp_directory_path() / ("quibbix_icon_" + std::to_string(::getpid()));
-  const std::string command =
-      std::string("'") + QUIBBIX_ASSETGEN + "' --icon '" + file.string() + ".png'";
+  const TempFolder folder("icon");
+  const std::string file = folder.file("icon.png");
+  const std::string command = std::string("'") + QUIBBIX_ASSETGEN + "' --icon '" + file + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
-  const std::vector<uint8_t> written = readBytes(file.string() + ".png");
-  fs::remove(file.string() + ".png");
+  const std::vector<uint8_t> written = readBytes(file);
   EXPECT_TRUE(written == assets::encodePng(icon));
   EXPECT_TRUE(written == readBytes(std::string(QUIBBIX_BINARY_DIR) + "/icon/quibbix.png"));
   ASSERT_GT(written.size(), 8u);

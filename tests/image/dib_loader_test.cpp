@@ -13,6 +13,7 @@
 #include "image/rgb_resample.h"
 #include "platform/message_box.h"
 #include "tests/image/bmp_builder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -33,20 +34,12 @@ class ShownMessages {
 
 class DibLoader : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("quibbix-dib-" + std::to_string(getpid()));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   std::string write(const std::string& name, const std::vector<uint8_t>& bytes) {
-    const fs::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return path.string();
+    return temp_.write(name, bytes);
   }
 
-  fs::path folder_;
+  TempFolder temp_{"dib"};
+  const fs::path& folder_ = temp_.path();
 };
 
 TEST_F(DibLoader, LoadsAFileByName) {

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <string>
 
+#include "tests/support/temp_folder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -15,20 +17,18 @@ namespace fs = std::filesystem;
 class DataFolder : public testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() / ("quibbix-data-" + std::to_string(getpid()));
     fs::create_directories(root_ / "work");
     fs::create_directories(root_ / "data");
     previous_ = fs::current_path();
     fs::current_path(root_ / "work");
     data_ = (root_ / "data").generic_string() + "/";
   }
-  void TearDown() override {
-    fs::current_path(previous_);
-    fs::remove_all(root_);
-  }
+  void TearDown() override { fs::current_path(previous_); }
   void touch(const fs::path& path) { std::ofstream(path) << "x"; }
 
-  fs::path root_, previous_;
+  TempFolder temp_{"data"};
+  const fs::path& root_ = temp_.path();
+  fs::path previous_;
   std::string data_;
 };
 

@@ -12,22 +12,16 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_folder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
 class FileRead : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("quibbix-read-" + std::to_string(getpid()));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   std::string write(const std::string& name, const std::string& bytes) {
-    const std::string path = (folder_ / name).string();
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
+    return temp_.write(name, bytes);
   }
 
   // The reason the read failed, or "read" when it succeeded.
@@ -37,7 +31,8 @@ class FileRead : public testing::Test {
     return readRegularFile(path.c_str(), maxBytes, bytes, reason) ? "read" : reason;
   }
 
-  fs::path folder_;
+  TempFolder temp_{"read"};
+  const fs::path& folder_ = temp_.path();
 };
 
 TEST_F(FileRead, ReadsRegularFilesWholeUpToTheLimit) {

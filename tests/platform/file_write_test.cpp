@@ -13,19 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_folder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
 class FileWrite : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("quibbix-write-" + std::to_string(getpid()));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  std::string path(const std::string& name) const { return (folder_ / name).string(); }
+  std::string path(const std::string& name) const { return temp_.file(name); }
 
   static std::string contents(const std::string& file) {
     std::stringstream text;
@@ -42,7 +38,8 @@ class FileWrite : public testing::Test {
     return static_cast<size_t>(std::distance(fs::directory_iterator(folder_), {}));
   }
 
-  fs::path folder_;
+  TempFolder temp_{"write"};
+  const fs::path& folder_ = temp_.path();
 };
 
 TEST_F(FileWrite, WritesNewFilesAndReplacesOldOnesThroughTheirLinks) {

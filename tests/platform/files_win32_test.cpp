@@ -15,6 +15,7 @@
 #include "platform/file_read.h"
 #include "platform/file_write.h"
 #include "platform/text_output.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -22,14 +23,7 @@ namespace fs = std::filesystem;
 
 class WindowsFiles : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ =
-        fs::temp_directory_path() / ("quibbix-files-" + std::to_string(GetCurrentProcessId()));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  std::string path(const std::string& name) const { return (folder_ / name).string(); }
+  std::string path(const std::string& name) const { return temp_.file(name); }
 
   static std::string readOutcome(const std::string& file, size_t maxBytes = 1000) {
     std::vector<uint8_t> bytes;
@@ -48,7 +42,8 @@ class WindowsFiles : public testing::Test {
     return text.str();
   }
 
-  fs::path folder_;
+  TempFolder temp_{"files"};
+  const fs::path& folder_ = temp_.path();
 };
 
 constexpr const char* kPipeName = "\\\\.\\pipe\\quibbix-files-test";

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "tools/shot/png_file.h"
+#include "tools/png/png_file.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 
 #include "platform/message_box.h"
 #include "tests/image/bmp_builder.h"
+#include "tests/support/temp_folder.h"
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -95,9 +96,7 @@ class Textures : public testing::Test {
 
   void SetUp() override {
     previous_ = fs::current_path();
-    folder_ = fs::temp_directory_path() / ("quibbix-textures-" + std::to_string(getpid()));
-    fs::create_directories(folder_);
-    fs::current_path(folder_);
+    fs::current_path(temp_.path());
     setMessageBoxHandler([this](const char* caption, const char* text) {
       EXPECT_STREQ(caption, "Error");
       messages_.push_back(text);
@@ -116,7 +115,6 @@ class Textures : public testing::Test {
 #endif
     setMessageBoxHandler({});
     fs::current_path(previous_);
-    fs::remove_all(folder_);
   }
 
   void write(int entry, const std::vector<uint8_t>& bytes) {
@@ -124,7 +122,8 @@ class Textures : public testing::Test {
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   }
 
-  fs::path previous_, folder_;
+  TempFolder temp_{"textures"};
+  fs::path previous_;
   std::vector<std::string> messages_;
   SceneState state_;
 };

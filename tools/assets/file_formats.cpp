@@ -1,10 +1,7 @@
 #include "tools/assets/file_formats.h"
 
-#include <png.h>
-
-#include <cstring>
-
 #include "platform/file_write.h"
+#include "tools/png/png_file.h"
 
 namespace assets {
 
@@ -87,20 +84,11 @@ bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::
 }
 
 std::vector<uint8_t> encodePng(const RgbaPicture& picture) {
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(picture.width);
-  image.height = static_cast<png_uint_32>(picture.height);
-  image.format = PNG_FORMAT_RGBA;
-  std::vector<uint8_t> out(PNG_IMAGE_PNG_SIZE_MAX(image));
-  png_alloc_size_t size = out.size();
-  if (!png_image_write_to_memory(&image, out.data(), &size, 0, picture.pixels.data(), 0, nullptr)) {
-    png_image_free(&image);
-    return {};
-  }
-  out.resize(size);
-  return out;
+  std::vector<uint8_t> png;
+  std::string error;
+  ::encodePng(picture.pixels.data(), picture.width, picture.height, 4, picture.width * 4, png,
+              error);
+  return png;
 }
 
 }  // namespace assets

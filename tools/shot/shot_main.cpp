@@ -23,7 +23,7 @@
 #include "platform/message_box.h"
 #include "platform/sound.h"
 #include "render/scene_draw.h"
-#include "tools/shot/png_file.h"
+#include "tools/png/png_file.h"
 #include "tools/shot/shot_options.h"
 
 namespace {
