@@ -3,8 +3,10 @@
 // QUIBBIX_PORTABLE_RELAXATION defined takes the plain forms everywhere, which
 // the tests run once that way.
 //
-// - QUIBBIX_RELAXATION_SSE2: the push (sim/push_apart.h) and the fast sweep's
-//   bookkeeping use SSE2, which every x86-64 CPU has.
+// - QUIBBIX_RELAXATION_SSE2: the push (sim/push_apart.h), the fast sweep's
+//   bookkeeping and its "sse2" branch use SSE2, which every x86-64 CPU has.
+//   The browser build compiles them to WebAssembly's 128-bit SIMD (Emscripten
+//   with -msimd128 -msse2), where they give the same bits too.
 // - QUIBBIX_RELAXATION_WIDE: the fast sweep also has its AVX2 and AVX-512
 //   forms, compiled for those sets alone and run only where the CPU has them.
 #pragma once

@@ -46,7 +46,7 @@ struct Lanes {
 #include "sim/fast_relaxation/candidate_marks.h"
 }  // namespace scalar
 
-#ifdef QUIBBIX_RELAXATION_WIDE
+#ifdef QUIBBIX_RELAXATION_SSE2
 
 // Four lanes, a block in two vectors.
 namespace sse2 {
@@ -72,6 +72,10 @@ struct Lanes {
 };
 #include "sim/fast_relaxation/candidate_marks.h"
 }  // namespace sse2
+
+#endif  // QUIBBIX_RELAXATION_SSE2
+
+#ifdef QUIBBIX_RELAXATION_WIDE
 
 // Eight lanes, a block in one vector.
 QUIBBIX_BEGIN_AVX2

@@ -24,8 +24,8 @@ inline constexpr int kFewHamsters = 40;
 // One form of the sweep, named for the instruction set of its candidate test
 // (candidate_test.h): "scalar" tests one lane at a time, the others a vector
 // at a time. All give the same bits. The push itself is the build's in every
-// branch: SSE2 on x86-64, plain where QUIBBIX_PORTABLE_RELAXATION is defined
-// (sim/simd_targets.h).
+// branch: SSE2 on x86-64 and in the browser, plain where
+// QUIBBIX_PORTABLE_RELAXATION is defined (sim/simd_targets.h).
 struct SweepBranch {
   const char* name;
   bool (*runsHere)();  // whether this build on this CPU can run it
@@ -35,8 +35,9 @@ struct SweepBranch {
 // Every branch this build has, the preferred first: the CPU's widest, except
 // that AVX2 goes before AVX-512. With AVX-512 enabled for the whole sweep,
 // GCC 12's code for it ran about a tenth slower on the AVX-512 CPU measured
-// (bench/README.md), more than the wider test wins back. Off x86-64 (or with
-// QUIBBIX_PORTABLE_RELAXATION) only the scalar one exists.
+// (bench/README.md), more than the wider test wins back. The browser build
+// has SSE2 as WebAssembly SIMD and the scalar one; any other build off x86-64
+// (or with QUIBBIX_PORTABLE_RELAXATION) only the scalar one.
 std::span<const SweepBranch> sweepBranches();
 // The first of them that runs here.
 const SweepBranch& preferredSweepBranch();

@@ -115,10 +115,13 @@ void sweepScalar(SweepCrowd& crowd, RowCandidates& row) {
   sweepPasses<scalar::CandidateTest>(crowd, row);
 }
 
-#ifdef QUIBBIX_RELAXATION_WIDE
+#ifdef QUIBBIX_RELAXATION_SSE2
 void sweepSse2(SweepCrowd& crowd, RowCandidates& row) {
   sweepPasses<sse2::CandidateTest>(crowd, row);
 }
+#endif
+
+#ifdef QUIBBIX_RELAXATION_WIDE
 __attribute__((target(QUIBBIX_AVX2_TARGET))) void sweepAvx2(SweepCrowd& crowd, RowCandidates& row) {
   sweepPasses<avx2::CandidateTest>(crowd, row);
 }
@@ -139,6 +142,8 @@ constexpr SweepBranch kBranches[] = {
 #ifdef QUIBBIX_RELAXATION_WIDE
     {"avx2", cpuHasAvx2, sweepAvx2},
     {"avx512", cpuHasAvx512, sweepAvx512},
+#endif
+#ifdef QUIBBIX_RELAXATION_SSE2
     {"sse2", always, sweepSse2},
 #endif
     {"scalar", always, sweepScalar},
