@@ -3,7 +3,8 @@
 # test: once in a normal build and once under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the relaxation's tests once more in its portable
 # form, the tests again built by clang, the replay in an optimised build, then
-# the BMP fuzzer for a bounded time. Starts a virtual display when none is set.
+# the BMP fuzzer for a bounded time, the browser build against the Linux one.
+# Starts a virtual display when none is set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -45,6 +46,15 @@ cmake --build build-release -j"$jobs"
 (cd build-release && ctest --output-on-failure -j"$jobs" -R '^ReplayDeterminism[.]')
 
 if [ -x fuzz/run.sh ]; then fuzz/run.sh 60; fi
+
+# The browser build: its replay under node against the Linux one, and the page
+# in headless Chromium, where Emscripten and Chromium are installed.
+if command -v emcc >/dev/null && command -v chromium >/dev/null; then
+  web_start=$(date +%s)
+  QUIBBIX_JOBS=$jobs QUIBBIX_HOST_ASSETGEN=$PWD/build/quibbix-assetgen scripts/web/build.sh
+  scripts/web/checks.sh build
+  echo "Browser build and checks: $(($(date +%s) - web_start)) s"
+fi
 
 # The Windows build under Wine, where the cross compiler and Wine are installed.
 if command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v wine >/dev/null; then
