@@ -34,14 +34,27 @@ const OptionEntry kOptions[] = {
      }},
 };
 
-// freeglut's own options, which glutInit takes out of argv later.
+// freeglut's own options, which glutInit takes out of argv later; except
+// -iconic, which the program carries out itself: freeglut would wait for the
+// window to be mapped, and under a window manager a window that starts as an
+// icon never is.
 struct ToolkitOption {
   const char* name;
   bool takesValue;
+  bool (*apply)(ProgramOptions& options);  // null: the toolkit's alone
 };
 const ToolkitOption kToolkitOptions[] = {
-    {"-display", true}, {"-geometry", true}, {"-direct", false}, {"-indirect", false},
-    {"-iconic", false}, {"-gldebug", false}, {"-sync", false},
+    {"-display", true, nullptr},
+    {"-geometry", true, nullptr},
+    {"-direct", false, nullptr},
+    {"-indirect", false, nullptr},
+    {"-gldebug", false, nullptr},
+    {"-sync", false, nullptr},
+    {"-iconic", false,
+     [](ProgramOptions& o) {
+       o.startIconic = true;
+       return true;
+     }},
 };
 
 const OptionEntry* findOption(const char* argument, const char** inlineValue) {
@@ -76,6 +89,7 @@ bool parseCommandLine(int argc, const char* const* argv, ProgramOptions& options
         error = std::string(argument) + " needs a value";
         return false;
       }
+      if (toolkit->apply) toolkit->apply(options);
       continue;
     }
     const char* value = nullptr;
@@ -97,6 +111,22 @@ bool parseCommandLine(int argc, const char* const* argv, ProgramOptions& options
     }
   }
   return true;
+}
+
+void withholdFromToolkit(int& argc, char** argv) {
+  int kept = 1;
+  for (int i = 1; i < argc; ++i) {
+    const ToolkitOption* toolkit = findToolkitOption(argv[i]);
+    if (toolkit && toolkit->apply) continue;
+    argv[kept++] = argv[i];
+    // A value is copied as it is, even one that looks like an option.
+    const char* value = nullptr;
+    const OptionEntry* option = toolkit ? nullptr : findOption(argv[i], &value);
+    const bool valueFollows = toolkit ? toolkit->takesValue : option && option->valueName && !value;
+    if (valueFollows && i + 1 < argc) argv[kept++] = argv[++i];
+  }
+  argc = kept;
+  argv[argc] = nullptr;
 }
 
 std::string usageText(const std::string& dataFolder) {

@@ -7,9 +7,10 @@
 #include <string>
 
 struct ProgramOptions {
-  bool help = false;     // --help: print the usage and exit 0
-  bool version = false;  // --version: print the version and exit 0
-  bool fps = false;      // --fps: print the frame rate every five seconds
+  bool help = false;         // --help: print the usage and exit 0
+  bool version = false;      // --version: print the version and exit 0
+  bool fps = false;          // --fps: print the frame rate every five seconds
+  bool startIconic = false;  // -iconic: iconify the window after its first frame
 };
 
 // Reads argv[1..argc-1] into `options`. False, with the offending argument in
@@ -17,6 +18,11 @@ struct ProgramOptions {
 // option whose value is missing or bad.
 bool parseCommandLine(int argc, const char* const* argv, ProgramOptions& options,
                       std::string& error);
+
+// Takes out of argv the toolkit options that the program carries out itself
+// (-iconic), before glutInit reads the rest. Expects a command line that
+// parseCommandLine accepted; argv[argc] stays null.
+void withholdFromToolkit(int& argc, char** argv);
 
 // The usage: options, keys, mouse, and where the files are looked for (the
 // current folder, then `dataFolder`).

@@ -18,12 +18,13 @@
 #include "app/gl_startup.h"
 #include "app/input.h"
 #include "app/scene_display.h"
+#include "app/window_watch.h"
 #include "platform/clock.h"
 #include "platform/data_folder.h"
 #include "platform/frame_pacer.h"
 #include "platform/mixer_sound.h"
+#include "platform/standard_descriptors.h"
 #include "platform/text_output.h"
-#include "render/scene_draw.h"
 #include "render/swap_interval.h"
 #include "scene/scene_state.h"
 #include "sim/frame_step.h"
@@ -48,22 +49,34 @@ void onMouse(int button, int state, int, int) {
   handleMouseButton(theScene, button, state);
 }
 
-// One frame per idle turn. The pacer sleeps after the frame when it came
-// sooner than the display needs; the next frame step measures that time too,
-// so the crowd moves at the same speed paced or not.
-void onIdle() {
+bool iconifyAfterFirstFrame = false;  // -iconic
+
+// One simulated frame, drawn when the window can show it.
+void runFrame() {
   stepFrame(theScene, theClock, theSound);
+  if (!windowShowsFrames()) return;
   drawScene(theScene);
+  if (iconifyAfterFirstFrame) {
+    iconifyAfterFirstFrame = false;
+    glutIconifyWindow();
+  }
   if (showFrameRate) {
     const std::string line = theFrameCounter.frameDrawn(theClock.milliseconds());
     // A report that standard output cannot take now is dropped.
     if (!line.empty()) writeWithoutBlocking(STDOUT_FILENO, line);
   }
+}
+
+// One frame per idle turn. The pacer sleeps after the frame when it came
+// sooner than the display needs; the next frame step measures that time too,
+// so the crowd moves at the same speed paced or not.
+void onIdle() {
+  runFrame();
   thePacer.waitForNextFrame(theClock);
 }
 
 void onDisplay() {
-  drawScene(theScene);
+  if (windowShowsFrames()) drawScene(theScene);
 }
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -82,6 +95,8 @@ void checkLeaksWhileDriverLoaded() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before anything opens a file or the display's connection.
+  openMissingStandardDescriptors();
   // Our own options are read before the toolkit's, so that --help and
   // --version answer without a display; the toolkit takes its own from argv.
   ProgramOptions options;
@@ -101,7 +116,9 @@ int main(int argc, char** argv) {
   }
 
   showFrameRate = options.fps;
+  iconifyAfterFirstFrame = options.startIconic;
 
+  withholdFromToolkit(argc, argv);
   glutInit(&argc, argv);
   // Closing the window returns from the main loop, so the pool is freed.
   glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
@@ -114,8 +131,7 @@ int main(int argc, char** argv) {
 
   glutMouseFunc(onMouse);
   glutKeyboardFunc(onKeyboard);
-  glutReshapeFunc(onReshape);
-  glutIdleFunc(onIdle);
+  watchWindow(onIdle, runFrame);
 
   // The audio device opens and the sound is decoded now, so that the first
   // jump costs the frame step no more than any later one; and before start-up

@@ -58,3 +58,20 @@ TEST(CommandLine, UsageNamesKeysMouseAndWhereFilesAreLookedFor) {
   }
   EXPECT_EQ(versionText().rfind("quibbix ", 0), 0u);
 }
+
+TEST(CommandLine, IconicIsTheProgramsAndIsWithheldFromTheToolkit) {
+  ProgramOptions options;
+  std::string error;
+  std::vector<const char*> arguments = {"quibbix", "-iconic", "-display", "-iconic",
+                                        "--fps",   "-iconic", nullptr};
+  EXPECT_TRUE(parseCommandLine(6, arguments.data(), options, error)) << error;
+  EXPECT_TRUE(options.startIconic);
+  int argc = 6;
+  withholdFromToolkit(argc, const_cast<char**>(arguments.data()));
+  // The display named "-iconic" is a value and stays.
+  ASSERT_EQ(argc, 4);
+  EXPECT_STREQ(arguments[1], "-display");
+  EXPECT_STREQ(arguments[2], "-iconic");
+  EXPECT_STREQ(arguments[3], "--fps");
+  EXPECT_EQ(arguments[4], nullptr);
+}

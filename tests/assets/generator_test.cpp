@@ -1,6 +1,7 @@
 // The generator program itself: two runs write the same bytes, and the same
 // bytes the build left in build/assets.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -57,6 +58,20 @@ TEST(Generator, RefusesAMissingOrUnwritableFolder) {
   EXPECT_NE(std::system(noArgument.c_str()), 0);
   std::string missing = std::string("'") + QUIBBIX_ASSETGEN + "' /nonexistent/quibbix 2>/dev/null";
   EXPECT_NE(std::system(missing.c_str()), 0);
+}
+
+TEST(Generator, AnEmptyFolderOrAMissingIconNameIsAUsageErrorAndWritesNothing) {
+  // Run in a folder of their own, which must stay empty; "" would be "/".
+  const TempFolder folder("assets-usage");
+  for (const char* arguments : {"''", "--icon", "--icon ''", "-x"}) {
+    SCOPED_TRACE(arguments);
+    const std::string command = "cd '" + folder.path().string() + "' && '" + QUIBBIX_ASSETGEN +
+                                "' " + arguments + " 2>/dev/null";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path("/") / kJumpSoundFile));
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/standard_descriptors.h"
 #include "scene/scene_files.h"
 
 #include "tools/assets/file_formats.h"
@@ -13,7 +14,14 @@
 #include "tools/assets/pictures.h"
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::string(argv[1]) == "--icon") {
+  openMissingStandardDescriptors();
+  // An empty name would write into "/", and a name that starts with '-' is a
+  // mistyped option ("--icon" without its file), not a folder: both are
+  // refused before anything is written (a folder named so: ./-name).
+  const auto isName = [](const char* argument) {
+    return argument[0] != '\0' && argument[0] != '-';
+  };
+  if (argc == 3 && std::string(argv[1]) == "--icon" && isName(argv[2])) {
     const std::vector<uint8_t> png = assets::encodePng(assets::paintIcon());
     std::string reason = "the PNG encoder failed";
     if (png.empty() || !assets::writeFile(argv[2], png, reason)) {
@@ -22,7 +30,7 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
-  if (argc != 2) {
+  if (argc != 2 || !isName(argv[1])) {
     std::fprintf(stderr, "usage: %s OUTPUT_DIR | --icon FILE.png\n", argv[0]);
     return 2;
   }

@@ -5,9 +5,11 @@
 
 #include "image/dib_loader.h"
 #include "platform/message_box.h"
+#include "platform/standard_descriptors.h"
 #include "platform/stdio_mode.h"
 
 int main(int argc, char** argv) {
+  openMissingStandardDescriptors();
   useExactTextOutput();
   if (argc != 2) {
     std::fprintf(stderr, "usage: quibbix-bmpdump FILE\n");

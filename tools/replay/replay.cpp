@@ -12,6 +12,7 @@
 #include "app/startup.h"
 #include "app/tool_options.h"
 #include "platform/sound.h"
+#include "platform/standard_descriptors.h"
 #include "platform/stdio_mode.h"
 #include "scene/scene_state.h"
 #include "sim/hamster.h"
@@ -44,6 +45,7 @@ void printState(const SceneState& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  openMissingStandardDescriptors();
   useExactTextOutput();
   Scenario scenario;
   // The literal contact relaxation instead of the fast one (same bits).

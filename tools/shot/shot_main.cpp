@@ -22,6 +22,7 @@
 #include "platform/file_write.h"
 #include "platform/message_box.h"
 #include "platform/sound.h"
+#include "platform/standard_descriptors.h"
 #include "render/scene_draw.h"
 #include "tools/png/png_file.h"
 #include "tools/shot/shot_options.h"
@@ -63,6 +64,7 @@ RgbPicture readBackBuffer(int width, int height) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  openMissingStandardDescriptors();
   ShotOptions options;
   std::string error;
   if (!parseShotOptions(argc, argv, options, error)) return reportShotUsageError(error);
