@@ -1,0 +1,60 @@
+// What the WebGL backend keeps between calls, as the OpenGL context keeps it on
+// the desktop: the shader, the matrices, the switches that are shader inputs,
+// the current colour, and the vertex buffers of the quad tables and the model.
+// Only the files of the WebGL backend (*_webgl.cpp) include it.
+#pragma once
+
+#include <GLES2/gl2.h>
+
+#include <vector>
+
+#include "render/matrices.h"
+
+struct WebGlShader {
+  GLuint program = 0;
+  GLint position = -1, normal = -1, texCoord = -1;  // attributes
+  GLint modelview = -1, projection = -1, colour = -1, texturing = -1, lighting = -1;
+  GLint lightPosition = -1, litAmbient = -1, litDiffuse = -1, litAlpha = -1;
+};
+
+// Interleaved x, y, z, normal x, y, z, s, t.
+inline constexpr int kFloatsPerVertex = 8;
+
+struct WebGlDrawable {
+  GLuint buffer = 0;
+  GLenum mode = GL_TRIANGLES;
+  GLsizei vertexCount = 0;
+};
+
+struct WebGlContext {
+  WebGlShader shader;
+  Mat4 projection = identityMatrix();
+  std::vector<Mat4> modelview{identityMatrix()};  // the stack; back() is current
+  bool texturing = false;
+  bool lighting = false;
+  float colour[4] = {1, 1, 1, 1};
+
+  struct QuadTable {
+    const void* table;
+    WebGlDrawable drawable;
+  };
+  std::vector<QuadTable> quadTables;
+  // Model parts by the names initModel hands out: parts[name - 1].
+  struct ModelPart {
+    WebGlDrawable drawable;
+    bool body;  // textured and, when made so, lit; else the translucent shadow
+    bool lit;
+  };
+  std::vector<ModelPart> parts;
+};
+
+// The one context of the page's canvas.
+WebGlContext& webGl();
+
+// A static vertex buffer of `vertices` (kFloatsPerVertex floats each).
+WebGlDrawable makeDrawable(const std::vector<float>& vertices, GLenum mode);
+// Draws with the current matrices, colour and switches.
+void drawDrawable(const WebGlDrawable& drawable);
+
+// Compiles and links the shader, and sets the light and the material.
+void prepareShader(WebGlShader& shader);
