@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/clock.h"
+
 std::string FpsCounter::frameDrawn(int32_t nowMs) {
   if (!started_) {
     started_ = true;
@@ -9,8 +11,7 @@ std::string FpsCounter::frameDrawn(int32_t nowMs) {
     return {};
   }
   ++frames_;
-  const int32_t elapsedMs =
-      static_cast<int32_t>(static_cast<uint32_t>(nowMs) - static_cast<uint32_t>(intervalStartMs_));
+  const int32_t elapsedMs = millisecondsBetween(intervalStartMs_, nowMs);
   if (elapsedMs < kReportIntervalMs) return {};
 
   const double seconds = elapsedMs / 1000.0;

@@ -10,11 +10,18 @@ class Clock {
  public:
   virtual ~Clock() = default;
   // Milliseconds since the clock started, as a 32-bit count that wraps after
-  // about 24.8 days (callers subtract readings with wrap-around arithmetic).
+  // about 24.8 days (callers subtract readings with millisecondsBetween).
   virtual int32_t milliseconds() = 0;
   // Gives up the processor for about that many milliseconds (none for 0 or less).
   virtual void sleep(int32_t ms) = 0;
 };
+
+// The milliseconds from reading `earlier` to reading `later`, taken modulo
+// 2^32 so that a wrap of the count in between does not matter; a clock that
+// went back gives a negative count.
+inline int32_t millisecondsBetween(int32_t earlier, int32_t later) {
+  return static_cast<int32_t>(static_cast<uint32_t>(later) - static_cast<uint32_t>(earlier));
+}
 
 // Steady wall time since construction; never CPU time.
 class MonotonicClock final : public Clock {

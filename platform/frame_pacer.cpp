@@ -15,8 +15,7 @@ int32_t FramePacer::millisecondsToWait(int32_t nowMs) {
     return 0;
   }
   // Readings wrap; a clock that went back counts as no time passed.
-  const int32_t elapsed =
-      static_cast<int32_t>(static_cast<uint32_t>(nowMs) - static_cast<uint32_t>(lastReadingMs_));
+  const int32_t elapsed = millisecondsBetween(lastReadingMs_, nowMs);
   lastReadingMs_ = nowMs;
   nowUs_ += int64_t{std::max(elapsed, 0)} * 1000;
 

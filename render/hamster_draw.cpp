@@ -5,14 +5,6 @@
 
 namespace {
 
-// The painter seam takes only the hamster, so the list names of the scene
-// being drawn are kept here.
-HamsterLists paintedLists;
-
-void paintHamster(Hamster& hamster) {
-  drawHamster(hamster, paintedLists);
-}
-
 // Not 180/pi: the toy has always turned its hamsters by this factor.
 constexpr double kDegreesPerRadian = 57.29;
 
@@ -45,9 +37,4 @@ void drawHamster(Hamster& hamster, const HamsterLists& lists) {
 
   // The shadow list leaves its translucent green behind.
   gfx::setColour(1, 1, 1);
-}
-
-void useHamsterPainter(const SceneState& state) {
-  paintedLists = {state.hamsterList, state.shadowList};
-  installHamsterPainter(paintHamster);
 }

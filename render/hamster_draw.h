@@ -4,9 +4,7 @@
 
 #include <cstdint>
 
-#include "scene/scene_state.h"
-
-class Hamster;
+#include "sim/hamster.h"
 
 // Display list names of the hamster model (render/hamster_model.h).
 struct HamsterLists {
@@ -19,6 +17,12 @@ struct HamsterLists {
 // headless run does. Leaves the matrix stack as found and the colour white.
 void drawHamster(Hamster& hamster, const HamsterLists& lists);
 
-// Makes Hamster::draw paint with this state's display lists. Sends no OpenGL
-// commands; the lists must be built before the next hamster is drawn.
-void useHamsterPainter(const SceneState& state);
+// The painter Hamster::draw is handed: draws with these display lists.
+class ListPainter final : public HamsterPainter {
+ public:
+  explicit ListPainter(const HamsterLists& lists) : lists_(lists) {}
+  void paint(Hamster& hamster) override { drawHamster(hamster, lists_); }
+
+ private:
+  HamsterLists lists_;
+};

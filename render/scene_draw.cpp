@@ -140,12 +140,12 @@ void drawHamsters(SceneState& state) {
   gfx::setBlending(false);
   gfx::setColour(1, 1, 1);
   gfx::bindTexture(state.textures.hamsterTexture);
-  useHamsterPainter(state);
+  ListPainter painter({state.hamsterList, state.shadowList});
   // The count is kept within the pool by the input handlers; the bound here
   // only makes sure a bad count can never read past it.
   const int32_t count = std::min<int32_t>(state.hamsterCount, kMaxHamsters);
   for (int32_t i = 0; i < count; ++i) {
-    if (Hamster* hamster = state.hamsterPool[i]) hamster->draw();
+    if (Hamster* hamster = state.hamsterPool[i]) hamster->draw(&painter);
   }
 }
 

@@ -44,9 +44,7 @@ void launch(Hamster& h, float s) {
 
 float measureFrameTime(SceneState& state, Clock& clock) {
   const int32_t now = clock.milliseconds();
-  // The count wraps; the difference of two readings is taken modulo 2^32.
-  const int32_t elapsed =
-      static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(state.lastClockMs));
+  const int32_t elapsed = millisecondsBetween(state.lastClockMs, now);
   state.frameTimes[state.frameTimeIndex] = static_cast<float>(elapsed) * kMillisecond;
   state.frameTimeIndex = state.frameTimeIndex + 1 == kFrameTimeRing ? 0 : state.frameTimeIndex + 1;
   state.lastClockMs = now;
@@ -121,13 +119,28 @@ void relaxHamsters(SceneState& state, Relaxation relaxation) {
   }
 }
 
+namespace {
+
+// Every hamster moves before the first is confined.
+constexpr FrameStageRow kStages[] = {
+    {FrameStage::kTiming,
+     [](FrameContext& frame) { frame.dt = measureFrameTime(frame.state, frame.clock); }},
+    {FrameStage::kSpin, [](FrameContext& frame) { spinScene(frame.state, frame.dt); }},
+    {FrameStage::kJump, [](FrameContext& frame) { handleJumpRequest(frame.state, frame.sound); }},
+    {FrameStage::kMotion, [](FrameContext& frame) { moveHamsters(frame.state, frame.dt); }},
+    {FrameStage::kConfinement, [](FrameContext& frame) { confineHamsters(frame.state); }},
+    {FrameStage::kJitter, [](FrameContext& frame) { jitterHeadings(frame.state); }},
+    {FrameStage::kRelaxation,
+     [](FrameContext& frame) { relaxHamsters(frame.state, frame.relaxation); }},
+};
+
+}  // namespace
+
+std::span<const FrameStageRow> frameStages() {
+  return kStages;
+}
+
 void stepFrame(SceneState& state, Clock& clock, Sound& sound, Relaxation relaxation) {
-  const float dt = measureFrameTime(state, clock);
-  spinScene(state, dt);
-  handleJumpRequest(state, sound);
-  // Every hamster moves before the first is confined.
-  moveHamsters(state, dt);
-  confineHamsters(state);
-  jitterHeadings(state);
-  relaxHamsters(state, relaxation);
+  FrameContext frame{state, clock, sound, relaxation};
+  for (const FrameStageRow& stage : frameStages()) stage.run(frame);
 }

@@ -6,13 +6,8 @@
 #include "sim/push_apart.h"
 
 namespace {
-HamsterPainter installedPainter = nullptr;
 constexpr double kTumbleWrapAt = 36000;  // degrees: a hundred turns
 }  // namespace
-
-void installHamsterPainter(HamsterPainter painter) {
-  installedPainter = painter;
-}
 
 Hamster::Hamster()
     : timeStep(0.05f),
@@ -29,9 +24,9 @@ Hamster::Hamster()
   heading = static_cast<float>(platform::rand() % 60 * 0.1);
 }
 
-void Hamster::draw() {
-  if (installedPainter) {
-    installedPainter(*this);
+void Hamster::draw(HamsterPainter* painter) {
+  if (painter) {
+    painter->paint(*this);
   } else {
     settleTumble();
   }

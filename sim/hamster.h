@@ -7,20 +7,25 @@
 
 class Hamster;
 
-// Drawing lives in render/, which installs its painter here so that the
+// Drawing lives in render/, which hands Hamster::draw its painter, so that the
 // simulation builds and runs without OpenGL.
-using HamsterPainter = void (*)(Hamster& hamster);
-void installHamsterPainter(HamsterPainter painter);
+class HamsterPainter {
+ public:
+  virtual void paint(Hamster& hamster) = 0;
+
+ protected:
+  ~HamsterPainter() = default;
+};
 
 class Hamster final {
  public:
   // Draws four random numbers: x, y, vz, heading.
   Hamster();
 
-  // Renders the hamster and its shadow. Not read-only: the tumble angle is
-  // reset whenever the hamster is not above the tumble height. With no painter
-  // installed only that reset happens, as in a headless replay.
-  virtual void draw();
+  // Renders the hamster and its shadow with `painter`. Not read-only: the
+  // tumble angle is reset whenever the hamster is not above the tumble height.
+  // With no painter only that reset happens, as in a headless replay.
+  virtual void draw(HamsterPainter* painter);
   // One frame of motion over timeStep seconds.
   virtual void move();
   // Floor bounce, then the pen walls.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "sim/fast_relaxation/bit_walk.h"
 #include "sim/fast_relaxation/sweep_crowd.h"
 
 namespace fast_relaxation {
@@ -34,13 +35,11 @@ void PairList::forPartners(const SweepCrowd& crowd, int h, int first, int last, 
     if (w == firstWord) word &= ~uint64_t{0} << (first & 63);
     if (w == lastWord) word &= ~uint64_t{0} >> (63 - (last & 63));
     uint64_t partners = 0;
-    for (; word != 0; word &= word - 1) {
-      const int bit = __builtin_ctzll(word);
-      const int j = (w << 6) | bit;
+    forEachBit(word, w << 6, [&](int j) {
       if (SweepCrowd::squaredApart(anchor[j], own) < kListedSquared) {
-        partners |= uint64_t{1} << bit;
+        partners |= uint64_t{1} << (j & 63);
       }
-    }
+    });
     take(w, partners);
   }
 }
@@ -77,13 +76,12 @@ void PairList::relist(const SweepCrowd& crowd, int h) {
   const int word = h >> 6;
   const uint64_t bit = uint64_t{1} << (h & 63);
   forPartners(crowd, h, first, h - 1, [this, word, bit, stamp](int w, uint64_t partners) {
-    for (; partners != 0; partners &= partners - 1) {
-      const int a = (w << 6) | __builtin_ctzll(partners);
+    forEachBit(partners, w << 6, [&](int a) {
       uint64_t& bits = rowBits(a)[word - rowWord(a)];
-      if ((bits & bit) != 0) continue;
+      if ((bits & bit) != 0) return;
       bits |= bit;
       stamp_[a] = stamp;
-    }
+    });
   });
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "scene/scene_state.h"
+#include "sim/fast_relaxation/bit_walk.h"
 #include "sim/fast_relaxation/skip_bounds.h"
 #include "sim/fast_relaxation/sweep_crowd.h"
 
@@ -96,21 +97,25 @@ class RowCandidates {
     row.count = 0;
     if (i + 1 > lastNear) return;
     const uint64_t* const bits = crowd.pairs.row(i) - PairList::rowWord(i);
+    const auto word = [bits, i, lastNear](int w) {
+      uint64_t partners = bits[w];
+      if (w == (i + 1) >> 6) partners &= bitsFrom(i + 1);
+      if (w == lastNear >> 6) partners &= bitsUpTo(lastNear);
+      return partners;
+    };
+    int partners = 0;
+    for (int w = (i + 1) >> 6; w <= lastNear >> 6; ++w) partners += __builtin_popcountll(word(w));
+    if (partners > kKept) {
+      row.count = -1;
+      return;
+    }
     for (int w = (i + 1) >> 6; w <= lastNear >> 6; ++w) {
-      uint64_t word = bits[w];
-      if (w == (i + 1) >> 6) word &= bitsFrom(i + 1);
-      if (w == lastNear >> 6) word &= bitsUpTo(lastNear);
-      for (; word != 0; word &= word - 1) {
-        const int j = (w << 6) | __builtin_ctzll(word);
-        if (row.count == kKept) {
-          row.count = -1;
-          return;
-        }
+      forEachBit(word(w), w << 6, [&](int j) {
         row.index[row.count] = static_cast<uint16_t>(j);
         row.across[row.count] = bounds_.across[j - i];
         row.upward[row.count] = bounds_.upward[j - i];
         ++row.count;
-      }
+      });
     }
   }
 
@@ -166,7 +171,7 @@ class RowCandidates {
     uint64_t word = bits[w] & bitsFrom(first);
     for (;; word = bits[++w]) {
       if (w == lastWord) word &= bitsUpTo(last);
-      for (; word != 0; word &= word - 1) n = add(from, n, (w << 6) | __builtin_ctzll(word));
+      forEachBit(word, w << 6, [&](int j) { n = add(from, n, j); });
       if (w == lastWord) break;
     }
     size_ = n;

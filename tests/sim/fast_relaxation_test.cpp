@@ -24,6 +24,7 @@
 #include "scene/scene_state.h"
 #include "sim/hamster.h"
 #include "sim/relaxation.h"
+#include "tests/sim/stress_crowds.h"
 
 namespace {
 
@@ -62,6 +63,9 @@ class Twins {
       h->y = y;
       h->z = z;
     }
+  }
+  void placeAll(const Layout& layout) {
+    for (int i = 0; i < size(); ++i) place(i, layout[i].x, layout[i].y, layout[i].z);
   }
   void moveBy(int i, float dx, float dy, float dz) {
     for (Hamster* h : copies(i)) {
@@ -121,10 +125,6 @@ class Twins {
   std::vector<Crowd> fast_;  // by workspace
 };
 
-float uniform(float low, float high) {
-  return low + (high - low) * static_cast<float>(platform::rand()) / platform::kRandMax;
-}
-
 }  // namespace
 
 TEST(FastRelaxation, RandomCrowdsOfEverySize) {
@@ -138,80 +138,29 @@ TEST(FastRelaxation, RandomCrowdsOfEverySize) {
   }
 }
 
-TEST(FastRelaxation, CrowdsStackedOnOnePoint) {
-  for (float centre : {0.0f, -0.0f, 0.3f, 1.1f}) {
+TEST(FastRelaxation, StressCrowds) {
+  for (const auto& [name, layout] : stressCrowds()) {
+    SCOPED_TRACE(name);
+    Twins twins(static_cast<int>(layout.size()));
+    twins.placeAll(layout);
+    twins.relaxAndCompare(3);
+  }
+  for (float centre : {0.0f, 1.1f}) {
     SCOPED_TRACE(centre);
     Twins twins(300);
-    for (int i = 0; i < twins.size(); ++i) twins.place(i, centre, -centre, i % 3 ? 0.0f : -0.0f);
+    twins.placeAll(stackedCrowd(centre));
     twins.relaxAndCompare(3);
   }
 }
 
 TEST(FastRelaxation, ATightClusterPushingItselfAround) {
   Twins twins(60);
-  for (int i = 0; i < 60; ++i) twins.place(i, 0.01f * (i % 7), 0.013f * (i % 5), 0.002f * (i % 3));
+  twins.placeAll(tightCluster());
   twins.relaxAndCompare();
   // The list is made at the start; the pushes carry hamsters far from where
   // they stood within a pass, so their pairs are listed anew in mid-sweep.
   for (const FastRelaxationCounters& counters : twins.counters())
     EXPECT_GT(counters.hamstersRelisted, 0u);
-}
-
-TEST(FastRelaxation, NearlyStackedWithZerosAndSubnormals) {
-  const float tiny = std::numeric_limits<float>::denorm_min();
-  const float values[] = {0.0f, -0.0f, tiny, -tiny, 1e-40f, -3e-39f, 1e-30f, 7e-6f, -1e-5f, 0.001f};
-  Twins twins(500);
-  platform::srand(3);
-  for (int i = 0; i < twins.size(); ++i) {
-    twins.place(i, values[platform::rand() % 10], values[platform::rand() % 10],
-                values[platform::rand() % 10]);
-  }
-  twins.relaxAndCompare(2);
-}
-
-TEST(FastRelaxation, SpreadFarOutsideTheGridAndNonFinite) {
-  const float inf = std::numeric_limits<float>::infinity();
-  const float nan = std::numeric_limits<float>::quiet_NaN();
-  Twins twins(600);
-  platform::srand(5);
-  for (int i = 0; i < twins.size(); ++i) {
-    switch (i % 6) {
-      case 0:
-        twins.place(i, uniform(-40, 40), uniform(-40, 40), uniform(-1, 1));
-        break;
-      case 1:
-        twins.place(i, uniform(1.9f, 2.1f), uniform(-2.1f, -1.9f), 0);
-        break;  // grid edge
-      case 2:
-        twins.place(i, 3e38f, -3e38f + uniform(0, 1e32f), 0);
-        break;
-      case 3:
-        twins.place(i, i % 4 ? nan : 0.0f, 0, i % 5 ? 0.0f : inf);
-        break;
-      case 4:
-        twins.place(i, -inf, inf, 0);
-        break;
-      default:
-        twins.place(i, uniform(-0.1f, 0.1f), uniform(-0.1f, 0.1f), uniform(0, 0.1f));
-    }
-  }
-  twins.relaxAndCompare(2);
-}
-
-TEST(FastRelaxation, PairsOnTheBoxAndCellBoundaries) {
-  // Differences of exactly the float 0.2 (just outside the double 0.2) and of
-  // the float below it (just inside), on a lattice whose points also sit on the
-  // edges of the grid's cells.
-  const float inside = std::nextafter(0.2f, 0.0f);
-  Twins twins(900);
-  int i = 0;
-  for (int row = 0; row < 30; ++row) {
-    for (int column = 0; column < 30; ++column, ++i) {
-      const float step = (row + column) % 2 ? 0.2f : inside;
-      twins.place(i, -1.5f + column * step, -1.5f + row * 0.125f, (column % 3) * inside);
-    }
-  }
-  twins.relaxAndCompare(2);
 }
 
 TEST(FastRelaxation, LongRunsWithJumpsMatchTheLiteralLoop) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "platform/random.h"
 
@@ -162,13 +163,20 @@ TEST(HamsterConfine, WallsCompareTheFloatWithTheDouble) {
   }
 }
 
-TEST(HamsterDraw, WithoutAPainterOnlyTheTumbleSettles) {
+TEST(HamsterDraw, WithoutAPainterOnlyTheTumbleSettlesWithOneThePainterDraws) {
   Hamster h = restingAt(0, 0);
   h.tumbleAngle = 50;
   h.z = 0.3f;  // the float nearest 0.3 is above the double 0.3
-  h.draw();
+  h.draw(nullptr);
   EXPECT_EQ(h.tumbleAngle, 50.0f);
   h.z = std::nextafter(0.3f, 0.0f);
-  h.draw();
+  struct Counting final : HamsterPainter {
+    void paint(Hamster& painted) override { seen.push_back(&painted); }
+    std::vector<Hamster*> seen;
+  } painter;
+  h.draw(&painter);
+  EXPECT_EQ(painter.seen, std::vector<Hamster*>{&h});
+  EXPECT_EQ(h.tumbleAngle, 50.0f);  // settling is the painter's part
+  h.draw(nullptr);
   EXPECT_EQ(h.tumbleAngle, 0.0f);
 }

@@ -57,6 +57,18 @@ bool spinTurnedRight(float before, float after, float dt, bool wrapped) {
          std::fabs(turns - std::round(turns)) <= 1e-6;
 }
 
+// Records the first frame whose turn reached 360 degrees and the first that
+// turned the scene wrongly.
+void checkSpin(SoakReport& report, int frame, float before, const SceneState& state, float dt) {
+  const bool wrapped = report.firstWrapFrame != 0;
+  if (!wrapped && static_cast<float>(before + dt * kDegreesPerSecond) >= 360) {
+    report.firstWrapFrame = frame;
+  }
+  if (report.firstBadSpinFrame == 0 && !spinTurnedRight(before, state.spinAngle, dt, wrapped)) {
+    report.firstBadSpinFrame = frame;
+  }
+}
+
 bool allInsidePen(const SceneState& state) {
   for (int i = 0; i < state.hamsterCount; ++i) {
     const Hamster& h = *state.hamsterPool[i];
@@ -139,29 +151,22 @@ SoakReport runSoak(const SoakOptions& options, SceneState& state, ScriptedClock&
     if (record) record->frameMs.push_back(frameMs);
     clock.advance(frameMs);
 
-    // stepFrame's stages, in its order, with the pen checked after confinement.
+    // The frame step's own stages, with the spin checked after its stage and
+    // the pen after confinement (outside the timed blocks).
+    FrameContext step{state, clock, silence, Relaxation::kFast};
     double started = threadMs();
-    const float dt = measureFrameTime(state, clock);
-    const float spinBefore = state.spinAngle;
-    spinScene(state, dt);
-    const bool wrapped = report.firstWrapFrame != 0;
-    if (!wrapped && static_cast<float>(spinBefore + dt * kDegreesPerSecond) >= 360) {
-      report.firstWrapFrame = frame;
+    for (const FrameStageRow& stage : frameStages()) {
+      const float spinBefore = state.spinAngle;
+      stage.run(step);
+      if (stage.stage == FrameStage::kSpin) checkSpin(report, frame, spinBefore, state, step.dt);
+      if (stage.stage == FrameStage::kConfinement) {
+        blockMs += threadMs() - started;
+        if (report.firstOutsidePenFrame == 0 && !allInsidePen(state)) {
+          report.firstOutsidePenFrame = frame;
+        }
+        started = threadMs();
+      }
     }
-    if (report.firstBadSpinFrame == 0 &&
-        !spinTurnedRight(spinBefore, state.spinAngle, dt, wrapped)) {
-      report.firstBadSpinFrame = frame;
-    }
-    handleJumpRequest(state, silence);
-    moveHamsters(state, dt);
-    confineHamsters(state);
-    blockMs += threadMs() - started;
-    if (report.firstOutsidePenFrame == 0 && !allInsidePen(state)) {
-      report.firstOutsidePenFrame = frame;
-    }
-    started = threadMs();
-    jitterHeadings(state);
-    relaxHamsters(state, Relaxation::kFast);
     settleTumbles(state);
     blockMs += threadMs() - started;
 

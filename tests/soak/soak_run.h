@@ -1,6 +1,6 @@
 // A long scripted run of the simulation with random input, checked as it
-// goes. The frame is the program's frame step taken stage by stage, so that
-// the pen can be checked between confinement and relaxation.
+// goes. The frame is the program's frame step, its own stage list taken stage
+// by stage, so that the pen can be checked between confinement and relaxation.
 #pragma once
 
 #include <cstdint>
