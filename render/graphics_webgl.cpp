@@ -52,11 +52,10 @@ namespace gfx {
 
 namespace {
 
-// Each quad as two triangles sharing its first corner.
 WebGlDrawable makeQuadTable(const TexturedQuad* quads, int count) {
   std::vector<float> vertices;
   for (int i = 0; i < count; ++i) {
-    for (int corner : {0, 1, 2, 0, 2, 3}) {
+    for (int corner : kQuadTriangles) {
       const TexturedCorner& c = quads[i][corner];
       vertices.insert(vertices.end(), {c.x, c.y, c.z, 0, 0, 0, c.s, c.t});
     }

@@ -24,7 +24,7 @@ void initModel(SceneState& state) {
     for (int32_t v : triangle) addCorner(body, v);
   }
   for (const auto& quad : hamsterQuads) {
-    for (int corner : {0, 1, 2, 0, 2, 3}) addCorner(body, quad[corner]);
+    for (int corner : kQuadTriangles) addCorner(body, quad[corner]);
   }
   std::vector<float> shadow;
   for (const auto& p : shadowPolygon)

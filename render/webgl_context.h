@@ -20,6 +20,12 @@ struct WebGlShader {
 // Interleaved x, y, z, normal x, y, z, s, t.
 inline constexpr int kFloatsPerVertex = 8;
 
+// Corners of a quad as two triangles, split along the diagonal from corner 1
+// to 3 as the desktop's OpenGL splits GL_QUADS: where the corners do not span
+// a parallelogram (the sloping walls' texture, the light across a hamster's
+// face) the picture follows the diagonal, and this one gives the desktop's.
+inline constexpr int kQuadTriangles[6] = {0, 1, 3, 1, 2, 3};
+
 struct WebGlDrawable {
   GLuint buffer = 0;
   GLenum mode = GL_TRIANGLES;
