@@ -1,7 +1,7 @@
 // The browser build in Debian's Chromium (headless, WebGL through SwiftShader),
 // served by scripts/web/serve.sh: the page loads and draws without a console
-// error; + and - change the crowd, space and a left click each start the jump
-// sound, Esc stops the frames; a scripted frame matches quibbix-shot's picture
+// error; + and - change the crowd, space, a left click and a tap each start the
+// jump sound, Esc stops the frames; a scripted frame matches quibbix-shot's picture
 // of the same run. Each step has a time limit and a failure names its step.
 //
 // node tests/web/page_checks.mjs BUILD-WEB LINUX-BUILD WORK-FOLDER
@@ -29,6 +29,7 @@ const kScriptedRuns = [
 
 let failures = 0;
 let passes = 0;
+let pageErrors = []; // the console errors of the page open now
 async function step(name, limitMs, body) {
   const started = Date.now();
   let timer;
@@ -42,7 +43,9 @@ async function step(name, limitMs, body) {
     return true;
   } catch (error) {
     failures++;
-    console.error(`web check failed: ${name}: ${error.message}`);
+    // What the page said on its console tells why it never got there.
+    const said = pageErrors.length > 0 ? ` (the page's console: ${pageErrors.join("; ")})` : "";
+    console.error(`web check failed: ${name}: ${error.message}${said}`);
     return false;
   } finally {
     clearTimeout(timer);
@@ -74,12 +77,22 @@ process.exit(failures === 0 ? 0 : 1);
 // A fresh page that counts the sounds it starts and keeps its console errors.
 async function openPage() {
   const page = await browser.newPage();
-  await page.setViewport({ width: 700, height: 700, deviceScaleFactor: 1 });
+  await page.setViewport({ width: 700, height: 700, deviceScaleFactor: 1, hasTouch: true });
   const errors = [];
+  pageErrors = errors;
   page.on("console", (message) => {
     if (message.type() === "error") errors.push(message.text());
   });
-  page.on("pageerror", (error) => errors.push(`uncaught: ${error.message}`));
+  // An exception the page did not catch ends the wait for what it would have done.
+  let fail;
+  const broken = new Promise((_, reject) => {
+    fail = reject;
+  });
+  broken.catch(() => {});
+  page.on("pageerror", (error) => {
+    errors.push(`uncaught: ${error.message}`);
+    fail(new Error("the page stopped on an exception"));
+  });
   page.on("requestfailed", (request) => errors.push(`request failed: ${request.url()}`));
   await page.evaluateOnNewDocument(() => {
     window.soundsStarted = 0;
@@ -89,13 +102,15 @@ async function openPage() {
       return start.apply(this, args);
     };
   });
-  return { page, errors };
+  // Waits for `predicate` to hold in the page, or for the page to break.
+  const waitFor = (predicate, arg) =>
+    Promise.race([page.waitForFunction(predicate, { timeout: 0 }, arg), broken]);
+  return { page, errors, waitFor };
 }
 
 async function interactivePage() {
-  const { page, errors } = await openPage();
+  const { page, errors, waitFor } = await openPage();
   const hooks = (expression) => page.evaluate(expression);
-  const waitFor = (predicate, arg) => page.waitForFunction(predicate, { timeout: 0 }, arg);
 
   const loaded = await step("page loads and draws", 30000, async () => {
     await page.goto(server.url, { waitUntil: "load" });
@@ -118,18 +133,22 @@ async function interactivePage() {
     await waitFor(() => window.quibbix.count() === 40);
   });
 
-  await step("space starts the sound", 10000, async () => {
+  // One sound for one action, not two: a tap must not count again as a click.
+  const startsOneSound = async (action) => {
     const before = await hooks(() => window.soundsStarted);
-    await page.keyboard.press("Space");
-    await waitFor((n) => window.soundsStarted === n + 1, before);
-  });
-
-  await step("a left click starts the sound", 10000, async () => {
-    const before = await hooks(() => window.soundsStarted);
-    const box = await (await page.$("canvas")).boundingBox();
-    await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2, { button: "left" });
-    await waitFor((n) => window.soundsStarted === n + 1, before);
-  });
+    await action();
+    await waitFor((n) => window.soundsStarted >= n + 1, before);
+    await new Promise((resolve) => setTimeout(resolve, 300));
+    const started = (await hooks(() => window.soundsStarted)) - before;
+    check(started === 1, `${started} sounds started`);
+  };
+  const box = await (await page.$("canvas")).boundingBox();
+  const middle = [box.x + box.width / 2, box.y + box.height / 2];
+  await step("space starts the sound", 10000, () => startsOneSound(() => page.keyboard.press("Space")));
+  await step("a left click starts the sound", 10000, () =>
+    startsOneSound(() => page.mouse.click(...middle, { button: "left" })),
+  );
+  await step("a tap starts the sound", 10000, () => startsOneSound(() => page.touchscreen.tap(...middle)));
 
   await step("Esc stops the frames", 10000, async () => {
     const running = await hooks(() => window.quibbix.frames());
@@ -144,7 +163,7 @@ async function interactivePage() {
   });
 
   await step("no console error", 1000, async () => {
-    check(errors.length === 0, errors.join("; "));
+    check(errors.length === 0, `${errors.length} console errors`);
   });
   await page.close();
 }
@@ -160,14 +179,14 @@ async function scriptedFrame(run) {
       timeout: 30000,
     });
 
-    const { page, errors } = await openPage();
+    const { page, errors, waitFor } = await openPage();
     const query = new URLSearchParams(options.map(([key, value]) => [key, String(value)]));
     await page.goto(`${server.url}index.html?${query}`, { waitUntil: "load" });
-    await page.waitForSelector('canvas[data-frame="done"]', { timeout: 0 });
+    await waitFor(() => document.querySelector('canvas[data-frame="done"]') !== null);
     const canvas = await page.$("canvas");
     await canvas.screenshot({ path: `${stem}-page.png` });
     await page.close();
-    check(errors.length === 0, `console: ${errors.join("; ")}`);
+    check(errors.length === 0, `${errors.length} console errors`);
 
     const result = compareImages(readPng(`${stem}-page.png`), readPng(`${stem}-shot.png`));
     const note = `mean difference ${result.mean.toFixed(3)} of 255, ${result.within.toFixed(2)} % of pixels within 16`;
