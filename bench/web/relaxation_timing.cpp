@@ -13,12 +13,12 @@
 #include <span>
 #include <vector>
 
+#include "app/scenario.h"
 #include "app/startup.h"
 #include "platform/sound.h"
 #include "sim/fast_relaxation/fast_relaxation.h"
 #include "sim/hamster.h"
 #include "sim/relaxation.h"
-#include "app/scenario.h"
 
 namespace {
 
@@ -55,7 +55,8 @@ double medianTime(const std::vector<Hamster>& start, int rounds,
     const auto begin = std::chrono::steady_clock::now();
     relax(pointers);
     times.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count());
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
+            .count());
   }
   std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
   return times[rounds / 2];
@@ -72,9 +73,8 @@ int main() {
     for (const SweepBranch& branch : sweepBranches()) {
       if (!branch.runsHere()) continue;
       FastRelaxation fast(branch);
-      const double ms = medianTime(start, 101, [&fast](std::span<Hamster* const> hamsters) {
-        fast.relax(hamsters);
-      });
+      const double ms = medianTime(
+          start, 101, [&fast](std::span<Hamster* const> hamsters) { fast.relax(hamsters); });
       std::printf(", %s %.2f ms", branch.name, ms);
     }
     std::printf("\n");
