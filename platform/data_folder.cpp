@@ -1,6 +1,8 @@
 #include "platform/data_folder.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -14,9 +16,17 @@ std::string utf8String(const std::u8string& text) {
   return std::string(text.begin(), text.end());
 }
 
-bool exists(const std::string& path) {
+// Empty when `path` names an entry, even a broken link; else the system's
+// reason why not.
+std::string whyNoEntry(const std::string& path) {
   std::error_code error;
-  return std::filesystem::exists(utf8Path(path), error);
+  const std::filesystem::file_status status =
+      std::filesystem::symlink_status(utf8Path(path), error);
+  if (error) return error.message();
+  if (status.type() == std::filesystem::file_type::not_found) {
+    return std::make_error_code(std::errc::no_such_file_or_directory).message();
+  }
+  return {};
 }
 
 }  // namespace
@@ -34,14 +44,29 @@ std::string dataFolderFor(const std::string& exeFolder) {
 }
 
 const std::string& programDataFolder() {
-  static const std::string folder = dataFolderFor(executableFolder());
+  static const std::string folder = [] {
+    std::string whyNot;
+    const std::string exeFolder = executableFolder(&whyNot);
+    if (exeFolder.empty()) {
+      std::fprintf(stderr,
+                   "The program's data folder cannot be located (%s); files are looked for in "
+                   "the current folder only.\n",
+                   whyNot.empty() ? "the program's path names no folder" : whyNot.c_str());
+    }
+    return dataFolderFor(exeFolder);
+  }();
   return folder;
 }
 
 std::string findDataFile(const char* name, const std::string& dataFolder) {
-  if (exists(name) || dataFolder.empty()) return name;
+  const std::string notHere = whyNoEntry(name);
+  if (notHere.empty() || dataFolder.empty()) return name;
   const std::string installed = dataFolder + name;
-  return exists(installed) ? installed : std::string(name);
+  const std::string notThere = whyNoEntry(installed);
+  if (notThere.empty()) return installed;
+  std::fprintf(stderr, "%s is in none of the folders searched: the current folder (%s), %s (%s)\n",
+               name, notHere.c_str(), dataFolder.c_str(), notThere.c_str());
+  return name;
 }
 
 std::string findDataFile(const char* name) {

@@ -14,9 +14,10 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
-// The folder of the running executable, or empty when it cannot be told.
-// Linux reads /proc/self/exe, Windows asks GetModuleFileNameW.
-std::string executableFolder();
+// The folder of the running executable, or empty when it cannot be told,
+// with the reason in `whyNot` when given. Linux reads /proc/self/exe,
+// Windows asks GetModuleFileNameW.
+std::string executableFolder(std::string* whyNot = nullptr);
 
 // The data folder for an executable in `exeFolder`: `assets/` there when it
 // exists (the build tree), else the install's share folder under the same
@@ -25,12 +26,17 @@ std::string executableFolder();
 // (`bin/`). Empty when `exeFolder` is.
 std::string dataFolderFor(const std::string& exeFolder);
 
-// dataFolderFor(executableFolder()), worked out once.
+// dataFolderFor(executableFolder()), worked out once. When the executable's
+// folder cannot be told, one line on stderr says so and why, and the result
+// is empty: files are then looked for in the current folder only.
 const std::string& programDataFolder();
 
 // The path to read the data file `name` from: `name` itself when the current
 // folder has an entry of that name (a file there wins, even a broken one),
 // else the data folder's copy when there is one, else `name` unchanged, so a
-// file missing everywhere is reported under the name it was asked for.
+// file missing everywhere is reported under the name it was asked for. That
+// last case gets a line on stderr naming each folder searched and the
+// system's reason for each ("Permission denied" for a folder that cannot be
+// searched, say).
 std::string findDataFile(const char* name, const std::string& dataFolder);
 std::string findDataFile(const char* name);  // in programDataFolder()

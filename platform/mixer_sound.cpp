@@ -9,11 +9,24 @@
 
 #include "platform/data_folder.h"
 #include "platform/file_read.h"
+#include "platform/wav_format.h"
 
 namespace {
 constexpr int kChannel = 0;  // one voice: a new sound replaces the old one
 // A few minutes of CD-quality sound; larger files are refused, not read.
 constexpr size_t kMaxSoundFileBytes = size_t{64} << 20;
+// A jump's bang lasts a second or so; 16 MB is over a minute and a half at
+// the device's 44.1 kHz in 16-bit stereo.
+constexpr size_t kMaxDecodedBytes = size_t{16} << 20;
+
+// The format the open device plays, which every sound is converted to.
+PlaybackFormat deviceFormat() {
+  int rate = 0, channels = 0;
+  Uint16 format = 0;
+  Mix_QuerySpec(&rate, &format, &channels);
+  return {rate, channels, static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8)};
+}
+
 }  // namespace
 
 MixerSound::~MixerSound() {
@@ -54,10 +67,12 @@ Mix_Chunk* MixerSound::chunkFor(const std::string& fileName) {
   std::vector<uint8_t> bytes;
   std::string reason;
   Mix_Chunk* chunk = nullptr;
-  if (readRegularFile(findDataFile(fileName.c_str()).c_str(), kMaxSoundFileBytes, bytes, reason)) {
+  const std::string path = findDataFile(fileName.c_str());
+  if (readRegularFile(path.c_str(), kMaxSoundFileBytes, bytes, reason)) {
     if (bytes.empty()) {
       reason = "empty file";
-    } else {
+    } else if (checkWavFormat(bytes.data(), bytes.size(), deviceFormat(), kMaxDecodedBytes,
+                              reason)) {
       // The chunk keeps decoded samples of its own, not the file's bytes.
       SDL_RWops* memory = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
       chunk = memory ? Mix_LoadWAV_RW(memory, /*freesrc=*/1) : nullptr;
@@ -65,7 +80,8 @@ Mix_Chunk* MixerSound::chunkFor(const std::string& fileName) {
     }
   }
   if (!chunk) {
-    std::fprintf(stderr, "Sound \"%s\" is not played: %s\n", fileName.c_str(), reason.c_str());
+    std::fprintf(stderr, "Sound \"%s\" is not played: %s: %s\n", fileName.c_str(), path.c_str(),
+                 reason.c_str());
   }
   chunks_[fileName] = chunk;
   return chunk;

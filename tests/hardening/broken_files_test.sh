@@ -129,7 +129,10 @@ for run in 0 1 2 3 4 5 6; do
   for entry in "${bad[@]}"; do
     file=${entry%%:*}
     case ${entry#*:} in
-      missing | empty) grep -qx "Error: Failed to open DIB file $file." stderr || fail "no open failure for $file" ;;
+      missing | empty) grep -qx "Error: Failed to open DIB file $file." stderr || fail "no open failure for $file" ;;&
+      missing)
+        grep -q "^$file is in none of the folders searched: the current folder (No such file or directory), .*/share/quibbix/ (No such file or directory)$" stderr ||
+          fail "the folders searched for $file are not named" ;;
       header) grep -qx "Error: Unknown DIB file format." stderr || fail "no format message for $file" ;;
       pipe)
         grep -qx "Error: Failed to open DIB file $file." stderr || fail "no open failure for $file"
@@ -174,7 +177,7 @@ for run in 0 1 2 3 4 5 6; do
       pipe) reason="not a regular file" ;;
       *) reason="" ;;
     esac
-    grep -q "^Sound \"explode.wav\" is not played: $reason" stderr || fail "no reason for the $sound sound"
+    grep -q "^Sound \"explode.wav\" is not played: explode.wav: $reason" stderr || fail "no reason for the $sound sound"
   fi
   kill -0 "$pid" 2>/dev/null || fail "the program ended after the jump"
   # The program is gone before the key's release reaches it.

@@ -130,7 +130,7 @@ TEST_F(DiskAudio, AnUnplayableFileIsReportedOnceWithTheReason) {
     sound.playAsync(name.c_str());
     sound.playAsync(name.c_str());
     const std::string err = testing::internal::GetCapturedStderr();
-    const std::string line = "Sound \"" + name + "\" is not played: " + reason;
+    const std::string line = "Sound \"" + name + "\" is not played: " + name + ": " + reason;
     EXPECT_NE(err.find(line), std::string::npos) << err;
     EXPECT_EQ(err.find(line), err.rfind(line)) << "reported twice: " << err;
     EXPECT_EQ(err.find("is not played: \n"), std::string::npos) << "no reason: " << err;
