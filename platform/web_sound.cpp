@@ -64,7 +64,6 @@ void WebSound::playAsync(const char* fileName) {
   const int id = idFor(fileName);
   if (id < 0) return;
   quibbixPlaySound(id);
-  ++started_;
 }
 
 void WebSound::wake() {

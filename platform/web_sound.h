@@ -15,12 +15,9 @@ class WebSound final : public Sound {
   void preload(const char* fileName) override;
   // Lets the page's audio start, from within a user's key or click.
   static void wake();
-  // Sounds started so far.
-  int started() const { return started_; }
 
  private:
   int idFor(const std::string& fileName);
 
   std::map<std::string, int> ids_;  // -1: the file could not be read, already reported
-  int started_ = 0;
 };

@@ -4,6 +4,8 @@
 // needed. Culling, blending, depth and texture binding are WebGL's own.
 #include <GLES2/gl2.h>
 
+#include <algorithm>
+
 #include "render/graphics.h"
 #include "render/webgl_context.h"
 
@@ -30,7 +32,7 @@ void drawDrawable(const WebGlDrawable& drawable) {
   glUniformMatrix4fv(s.projection, 1, GL_FALSE, gl.projection.m.data());
   glUniformMatrix4fv(s.modelview, 1, GL_FALSE, gl.modelview.back().m.data());
   glUniform4fv(s.colour, 1, gl.colour);
-  glUniform1i(s.texturing, gl.texturing ? 1 : 0);
+  glUniform1i(s.texturing, gl.texturing && gl.boundTextureHasImage ? 1 : 0);
   glUniform1i(s.lighting, gl.lighting ? 1 : 0);
   glBindBuffer(GL_ARRAY_BUFFER, drawable.buffer);
   constexpr GLsizei kStride = kFloatsPerVertex * sizeof(float);
@@ -159,6 +161,9 @@ void setBlending(bool on) {
 }
 
 void bindTexture(uint32_t name) {
+  WebGlContext& gl = webGl();
+  gl.boundTextureHasImage = std::find(gl.texturesWithImages.begin(), gl.texturesWithImages.end(),
+                                      name) != gl.texturesWithImages.end();
   glBindTexture(GL_TEXTURE_2D, name);
 }
 

@@ -12,6 +12,7 @@
 #include "image/rgb_resample.h"
 #include "platform/data_folder.h"
 #include "render/textures.h"
+#include "render/webgl_context.h"
 
 namespace {
 
@@ -61,10 +62,13 @@ void loadTextures(SceneState& state) {
     glGenTextures(1, &name);
     state.textures.slot(i) = name;
     glBindTexture(GL_TEXTURE_2D, name);
-    if (image && i == kCutoutEntry) {
-      uploadCutout(*image);
-    } else if (image) {
-      uploadMipmapped(*image);
+    if (image) {
+      if (i == kCutoutEntry) {
+        uploadCutout(*image);
+      } else {
+        uploadMipmapped(*image);
+      }
+      webGl().texturesWithImages.push_back(name);
     } else if (state.showLoadErrors != 0) {
       std::fprintf(stderr, "Texture from %s left empty.\n", kTextureFiles[i]);
     }

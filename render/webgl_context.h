@@ -6,6 +6,7 @@
 
 #include <GLES2/gl2.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "render/matrices.h"
@@ -38,6 +39,10 @@ struct WebGlContext {
   std::vector<Mat4> modelview{identityMatrix()};  // the stack; back() is current
   bool texturing = false;
   bool lighting = false;
+  // OpenGL draws as if texturing were off while the bound texture has no
+  // image (a picture that did not load); WebGL would sample black.
+  std::vector<uint32_t> texturesWithImages;
+  bool boundTextureHasImage = false;
   float colour[4] = {1, 1, 1, 1};
 
   struct QuadTable {
