@@ -28,26 +28,38 @@ WebGlDrawable makeDrawable(const std::vector<float>& vertices, GLenum mode) {
 
 void drawDrawable(const WebGlDrawable& drawable) {
   WebGlContext& gl = webGl();
+  WebGlContext::Sent& sent = gl.sent;
   const WebGlShader& s = gl.shader;
-  glUniformMatrix4fv(s.projection, 1, GL_FALSE, gl.projection.m.data());
-  glUniformMatrix4fv(s.modelview, 1, GL_FALSE, gl.modelview.back().m.data());
-  glUniform4fv(s.colour, 1, gl.colour);
-  glUniform1i(s.texturing, gl.texturing && gl.boundTextureHasImage ? 1 : 0);
-  glUniform1i(s.lighting, gl.lighting ? 1 : 0);
-  glBindBuffer(GL_ARRAY_BUFFER, drawable.buffer);
-  constexpr GLsizei kStride = kFloatsPerVertex * sizeof(float);
-  const struct {
-    GLint location;
-    GLint size;
-    int offset;
-  } attributes[] = {{s.position, 3, 0}, {s.normal, 3, 3}, {s.texCoord, 2, 6}};
-  for (const auto& a : attributes) {
-    if (a.location < 0) continue;
-    glEnableVertexAttribArray(static_cast<GLuint>(a.location));
-    glVertexAttribPointer(static_cast<GLuint>(a.location), a.size, GL_FLOAT, GL_FALSE, kStride,
-                          reinterpret_cast<const void*>(a.offset * sizeof(float)));
+  if (!sent.projection) {
+    glUniformMatrix4fv(s.projection, 1, GL_FALSE, gl.projection.m.data());
+    sent.projection = true;
   }
-  glDrawArrays(drawable.mode, 0, drawable.vertexCount);
+  glUniformMatrix4fv(s.modelview, 1, GL_FALSE, gl.modelview.back().m.data());
+  if (!std::equal(gl.colour, gl.colour + 4, sent.colour)) {
+    glUniform4fv(s.colour, 1, gl.colour);
+    std::copy(gl.colour, gl.colour + 4, sent.colour);
+  }
+  const int texturing = gl.texturing && gl.boundTextureHasImage ? 1 : 0;
+  if (texturing != sent.texturing) glUniform1i(s.texturing, sent.texturing = texturing);
+  const int lighting = gl.lighting ? 1 : 0;
+  if (lighting != sent.lighting) glUniform1i(s.lighting, sent.lighting = lighting);
+  if (drawable.buffer != sent.buffer) {
+    glBindBuffer(GL_ARRAY_BUFFER, drawable.buffer);
+    constexpr GLsizei kStride = kFloatsPerVertex * sizeof(float);
+    const struct {
+      GLint location;
+      GLint size;
+      int offset;
+    } attributes[] = {{s.position, 3, 0}, {s.normal, 3, 3}, {s.texCoord, 2, 6}};
+    for (const auto& a : attributes) {
+      if (a.location < 0) continue;
+      glEnableVertexAttribArray(static_cast<GLuint>(a.location));
+      glVertexAttribPointer(static_cast<GLuint>(a.location), a.size, GL_FLOAT, GL_FALSE, kStride,
+                            reinterpret_cast<const void*>(a.offset * sizeof(float)));
+    }
+    sent.buffer = drawable.buffer;
+  }
+  glDrawArrays(drawable.mode, drawable.first, drawable.vertexCount);
 }
 
 namespace gfx {
@@ -123,7 +135,9 @@ void setViewport(int width, int height) {
 }
 
 void loadPerspective(double fovyDegrees, double aspect, double zNear, double zFar) {
-  webGl().projection = perspectiveMatrix(fovyDegrees, aspect, zNear, zFar);
+  WebGlContext& gl = webGl();
+  gl.projection = perspectiveMatrix(fovyDegrees, aspect, zNear, zFar);
+  gl.sent.projection = false;
   current() = identityMatrix();
 }
 

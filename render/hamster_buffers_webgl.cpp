@@ -19,20 +19,27 @@ void addCorner(std::vector<float>& vertices, int32_t v) {
 }  // namespace
 
 void initModel(SceneState& state) {
-  std::vector<float> body;
+  std::vector<float> vertices;
   for (const auto& triangle : hamsterTriangles) {
-    for (int32_t v : triangle) addCorner(body, v);
+    for (int32_t v : triangle) addCorner(vertices, v);
   }
   for (const auto& quad : hamsterQuads) {
-    for (int corner : kQuadTriangles) addCorner(body, quad[corner]);
+    for (int corner : kQuadTriangles) addCorner(vertices, quad[corner]);
   }
-  std::vector<float> shadow;
+  // The shadow after the body in one buffer, so that a crowd binds it once.
+  const GLsizei bodyCount = static_cast<GLsizei>(vertices.size() / kFloatsPerVertex);
   for (const auto& p : shadowPolygon)
-    shadow.insert(shadow.end(), {p[0], p[1], p[2], 0, 0, 0, 0, 0});
+    vertices.insert(vertices.end(), {p[0], p[1], p[2], 0, 0, 0, 0, 0});
+  WebGlDrawable bodyPart = makeDrawable(vertices, GL_TRIANGLES);
+  WebGlDrawable shadowPart = bodyPart;
+  bodyPart.vertexCount = bodyCount;
+  shadowPart.mode = GL_TRIANGLE_FAN;
+  shadowPart.first = bodyCount;
+  shadowPart.vertexCount = kShadowCornerCount;
 
   std::vector<WebGlContext::ModelPart>& parts = webGl().parts;
-  parts.push_back({makeDrawable(body, GL_TRIANGLES), true, state.lightingEnabled != 0});
+  parts.push_back({bodyPart, true, state.lightingEnabled != 0});
   state.hamsterList = static_cast<uint32_t>(parts.size());
-  parts.push_back({makeDrawable(shadow, GL_TRIANGLE_FAN), false, false});
+  parts.push_back({shadowPart, false, false});
   state.shadowList = static_cast<uint32_t>(parts.size());
 }

@@ -30,6 +30,7 @@ inline constexpr int kQuadTriangles[6] = {0, 1, 3, 1, 2, 3};
 struct WebGlDrawable {
   GLuint buffer = 0;
   GLenum mode = GL_TRIANGLES;
+  GLint first = 0;  // vertex
   GLsizei vertexCount = 0;
 };
 
@@ -44,6 +45,15 @@ struct WebGlContext {
   std::vector<uint32_t> texturesWithImages;
   bool boundTextureHasImage = false;
   float colour[4] = {1, 1, 1, 1};
+
+  // What WebGL was last given, so that a draw sends only what changed: a
+  // hamster's two parts then cost a matrix and a draw each.
+  struct Sent {
+    GLuint buffer = 0;  // 0: none yet
+    bool projection = false;
+    float colour[4] = {-1, -1, -1, -1};
+    int texturing = -1, lighting = -1;
+  } sent;
 
   struct QuadTable {
     const void* table;
