@@ -13,6 +13,8 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils
+  # a window manager that iconifies, for the iconified window's test
+  twm
   # the BMP fuzzer
   clang libclang-rt-14-dev
   # the formatting check (scripts/check-format.sh)
