@@ -6,7 +6,8 @@
 
 #include "sim/hamster.h"
 
-// Display list names of the hamster model (render/hamster_model.h).
+// Names of the hamster model's two parts (render/hamster_model.h): display
+// lists on the desktop, the WebGL backend's own in a browser.
 struct HamsterLists {
   uint32_t body = 0;
   uint32_t shadow = 0;
@@ -17,7 +18,7 @@ struct HamsterLists {
 // headless run does. Leaves the matrix stack as found and the colour white.
 void drawHamster(Hamster& hamster, const HamsterLists& lists);
 
-// The painter Hamster::draw is handed: draws with these display lists.
+// The painter Hamster::draw is handed: draws with these parts.
 class ListPainter final : public HamsterPainter {
  public:
   explicit ListPainter(const HamsterLists& lists) : lists_(lists) {}

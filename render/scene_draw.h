@@ -10,7 +10,7 @@
 
 // Draws one frame into the back buffer without presenting it, so that tools
 // and tests can read the pixels back; the window's owner presents it
-// (app/scene_display.h). Builds the hamster display lists on the first call.
+// (app/scene_display.h). Makes the hamster model (initModel) on the first call.
 // Expects the modelview matrix to be the current matrix.
 void drawFrame(SceneState& state);
 

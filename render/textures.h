@@ -13,12 +13,14 @@ inline constexpr int kMipmapBaseSize = 256;
 // Cut-out pictures up to 256 x 256 pixels use one fixed scratch buffer.
 inline constexpr size_t kCutoutScratchBytes = 262144;
 
-// Requires a current OpenGL context. Fills state.textures. A file that cannot
-// be loaded leaves its texture object without an image (after the loader's
-// message and a line on stderr naming the file); the others are made anyway.
-// A cut-out picture larger than the driver takes is scaled down to the largest
-// size it takes (GL_MAX_TEXTURE_SIZE and a proxy texture decide), with a line
-// on stderr naming the file.
+// Requires a current OpenGL (or WebGL) context. Fills state.textures. A file
+// that cannot be loaded leaves its texture object without an image (after the
+// loader's message and a line on stderr naming the file); the others are made
+// anyway. On the desktop (textures_gl.cpp) a cut-out picture larger than the
+// driver takes is scaled down to the largest size it takes (GL_MAX_TEXTURE_SIZE
+// and a proxy texture decide), with a line on stderr naming the file; in a
+// browser (textures_webgl.cpp) one whose sides are not powers of two is scaled
+// up to the next ones, since WebGL 1 repeats no others.
 void loadTextures(SceneState& state);
 
 // Writes the cut-out texture's RGBA pixels for a picture of `pixelCount`

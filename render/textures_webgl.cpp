@@ -18,9 +18,12 @@ namespace {
 
 constexpr int kCutoutEntry = 3;
 
-int32_t powerOfTwoAtLeast(int32_t side) {
+// The power of two at or above `side`, but no more than the driver takes.
+int32_t powerOfTwoFor(int32_t side) {
+  GLint largest = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
   int32_t power = 1;
-  while (power < side && power < (1 << 14)) power *= 2;
+  while (power < side && power * 2 <= largest) power *= 2;
   return power;
 }
 
@@ -40,8 +43,8 @@ void uploadMipmapped(const RgbImage& image) {
 }
 
 void uploadCutout(const RgbImage& image) {
-  const int32_t width = powerOfTwoAtLeast(image.width);
-  const int32_t height = powerOfTwoAtLeast(image.height);
+  const int32_t width = powerOfTwoFor(image.width);
+  const int32_t height = powerOfTwoFor(image.height);
   const size_t pixelCount = static_cast<size_t>(width) * static_cast<size_t>(height);
   std::vector<uint8_t> rgb(pixelCount * 3), rgba(pixelCount * 4);
   pickNearestRgb(image.pixels, image.width, image.height, rgb.data(), width, height);
