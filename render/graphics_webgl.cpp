@@ -59,7 +59,13 @@ void drawDrawable(const WebGlDrawable& drawable) {
     }
     sent.buffer = drawable.buffer;
   }
-  glDrawArrays(drawable.mode, drawable.first, drawable.vertexCount);
+  if (drawable.indices == 0) {
+    glDrawArrays(drawable.mode, drawable.first, drawable.vertexCount);
+    return;
+  }
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, drawable.indices);
+  glDrawElements(drawable.mode, drawable.vertexCount, GL_UNSIGNED_SHORT,
+                 reinterpret_cast<const void*>(drawable.first * sizeof(uint16_t)));
 }
 
 namespace gfx {

@@ -1,5 +1,6 @@
-// The hamster model as two vertex buffers: the body's faces as triangles with
-// their normals and texture pairs, and the shadow's octagon as a fan.
+// The hamster model in one vertex buffer: the body's 32 vertices with their
+// normals and texture pairs, its faces as indexed triangles, and the shadow's
+// octagon as a fan.
 #include <GLES2/gl2.h>
 
 #include <vector>
@@ -19,22 +20,30 @@ void addCorner(std::vector<float>& vertices, int32_t v) {
 }  // namespace
 
 void initModel(SceneState& state) {
+  // Each vertex carries its own normal and texture pair whichever face uses
+  // it, so the faces index the tables' 32 vertices (and the browser can reuse
+  // a vertex's lighting across the faces that share it).
   std::vector<float> vertices;
+  for (int32_t v = 0; v < kHamsterVertexCount; ++v) addCorner(vertices, v);
+  std::vector<uint16_t> indices;
   for (const auto& triangle : hamsterTriangles) {
-    for (int32_t v : triangle) addCorner(vertices, v);
+    for (int32_t v : triangle) indices.push_back(static_cast<uint16_t>(v));
   }
   for (const auto& quad : hamsterQuads) {
-    for (int corner : kQuadTriangles) addCorner(vertices, quad[corner]);
+    for (int corner : kQuadTriangles) indices.push_back(static_cast<uint16_t>(quad[corner]));
   }
   // The shadow after the body in one buffer, so that a crowd binds it once.
-  const GLsizei bodyCount = static_cast<GLsizei>(vertices.size() / kFloatsPerVertex);
   for (const auto& p : shadowPolygon)
     vertices.insert(vertices.end(), {p[0], p[1], p[2], 0, 0, 0, 0, 0});
   WebGlDrawable bodyPart = makeDrawable(vertices, GL_TRIANGLES);
   WebGlDrawable shadowPart = bodyPart;
-  bodyPart.vertexCount = bodyCount;
+  glGenBuffers(1, &bodyPart.indices);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, bodyPart.indices);
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(uint16_t)),
+               indices.data(), GL_STATIC_DRAW);
+  bodyPart.vertexCount = static_cast<GLsizei>(indices.size());
   shadowPart.mode = GL_TRIANGLE_FAN;
-  shadowPart.first = bodyCount;
+  shadowPart.first = kHamsterVertexCount;
   shadowPart.vertexCount = kShadowCornerCount;
 
   std::vector<WebGlContext::ModelPart>& parts = webGl().parts;

@@ -30,8 +30,9 @@ inline constexpr int kQuadTriangles[6] = {0, 1, 3, 1, 2, 3};
 struct WebGlDrawable {
   GLuint buffer = 0;
   GLenum mode = GL_TRIANGLES;
-  GLint first = 0;  // vertex
+  GLint first = 0;  // vertex, or index when there are indices
   GLsizei vertexCount = 0;
+  GLuint indices = 0;  // an element buffer of 16-bit indices, or 0
 };
 
 struct WebGlContext {
