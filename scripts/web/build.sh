@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds Quibbix for the browser into build-web/: the page (index.html,
-# quibbix.js, quibbix.wasm), the replay tool for node (quibbix-replay.js, run
+# quibbix.js, quibbix.wasm, favicon.png), the replay tool for node (quibbix-replay.js, run
 # as `node build-web/quibbix-replay.js ARGS`) and the five data files, with
 # Debian's Emscripten (scripts/install-deps.sh). The pictures and the sound come
 # from the asset generator built for this machine: the one named by
@@ -41,17 +41,8 @@ step "build-web/"
 rm -rf "$out"
 mkdir -p "$out"
 cp "$wasm/quibbix-replay.js" "$wasm"/assets/{boden.bmp,hamster.bmp,env.bmp,transp.bmp,explode.wav} "$out/"
-# The page and the program beside it; whatever else the program's build put
-# there for the page (its preloaded data, the icon) comes along.
-page=(index.html quibbix.js quibbix.wasm)
-if [ -f "$wasm/index.html" ]; then
-  cp "${page[@]/#/$wasm/}" "$out/"
-  for extra in quibbix.data favicon.png; do
-    if [ -f "$wasm/$extra" ]; then cp "$wasm/$extra" "$out/"; fi
-  done
-else
-  echo "web: this tree has no page yet; built the replay tool and the data files only" >&2
-fi
+# The page, the program and the icon; the page fetches the five files beside it.
+cp "$wasm"/{index.html,quibbix.js,quibbix.wasm,favicon.png} "$out/"
 for file in "$out"/*; do
   echo "   $(basename "$file"): $(stat -c %s "$file") bytes, $(gzip -9c "$file" | wc -c) gzipped"
 done
