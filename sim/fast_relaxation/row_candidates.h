@@ -25,7 +25,8 @@ static_assert(kMaxHamsters <= 65536);
 
 class RowCandidates {
  public:
-  // The widest block a test takes (candidate_test.h).
+  // The widest block a candidate test may take (candidate_test.h takes
+  // kTestBlock): the room kept behind the last candidate.
   static constexpr int kBlock = 16;
   // Rows with at most this many listed partners keep them between visits.
   static constexpr int kKept = 32;
