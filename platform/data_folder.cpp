@@ -58,17 +58,22 @@ const std::string& programDataFolder() {
   return folder;
 }
 
-std::string findDataFile(const char* name, const std::string& dataFolder) {
+std::string findDataFile(const char* name, const std::string& dataFolder,
+                         std::string* whereLooked) {
+  if (whereLooked) whereLooked->clear();
   const std::string notHere = whyNoEntry(name);
-  if (notHere.empty() || dataFolder.empty()) return name;
-  const std::string installed = dataFolder + name;
-  const std::string notThere = whyNoEntry(installed);
-  if (notThere.empty()) return installed;
-  std::fprintf(stderr, "%s is in none of the folders searched: the current folder (%s), %s (%s)\n",
-               name, notHere.c_str(), dataFolder.c_str(), notThere.c_str());
+  if (notHere.empty()) return name;
+  std::string looked = "the current folder (" + notHere + ")";
+  if (!dataFolder.empty()) {
+    const std::string installed = dataFolder + name;
+    const std::string notThere = whyNoEntry(installed);
+    if (notThere.empty()) return installed;
+    looked += ", " + dataFolder + " (" + notThere + ")";
+  }
+  if (whereLooked) *whereLooked = looked;
   return name;
 }
 
-std::string findDataFile(const char* name) {
-  return findDataFile(name, programDataFolder());
+std::string findDataFile(const char* name, std::string* whereLooked) {
+  return findDataFile(name, programDataFolder(), whereLooked);
 }

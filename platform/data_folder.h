@@ -34,9 +34,11 @@ const std::string& programDataFolder();
 // The path to read the data file `name` from: `name` itself when the current
 // folder has an entry of that name (a file there wins, even a broken one),
 // else the data folder's copy when there is one, else `name` unchanged, so a
-// file missing everywhere is reported under the name it was asked for. That
-// last case gets a line on stderr naming each folder searched and the
-// system's reason for each ("Permission denied" for a folder that cannot be
-// searched, say).
-std::string findDataFile(const char* name, const std::string& dataFolder);
-std::string findDataFile(const char* name);  // in programDataFolder()
+// file missing everywhere is reported under the name it was asked for. Then
+// `whereLooked`, when given, names each folder searched with the system's
+// reason why the file is not there: "the current folder (No such file or
+// directory), /usr/share/quibbix/ (Permission denied)"; else it is emptied.
+std::string findDataFile(const char* name, const std::string& dataFolder,
+                         std::string* whereLooked = nullptr);
+// In programDataFolder().
+std::string findDataFile(const char* name, std::string* whereLooked = nullptr);

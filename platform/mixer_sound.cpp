@@ -67,7 +67,8 @@ Mix_Chunk* MixerSound::chunkFor(const std::string& fileName) {
   std::vector<uint8_t> bytes;
   std::string reason;
   Mix_Chunk* chunk = nullptr;
-  const std::string path = findDataFile(fileName.c_str());
+  std::string whereLooked;
+  const std::string path = findDataFile(fileName.c_str(), &whereLooked);
   if (readRegularFile(path.c_str(), kMaxSoundFileBytes, bytes, reason)) {
     if (bytes.empty()) {
       reason = "empty file";
@@ -80,6 +81,10 @@ Mix_Chunk* MixerSound::chunkFor(const std::string& fileName) {
     }
   }
   if (!chunk) {
+    if (!whereLooked.empty()) {
+      std::fprintf(stderr, "%s is in none of the folders searched: %s\n", fileName.c_str(),
+                   whereLooked.c_str());
+    }
     std::fprintf(stderr, "Sound \"%s\" is not played: %s: %s\n", fileName.c_str(), path.c_str(),
                  reason.c_str());
   }

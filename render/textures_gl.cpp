@@ -120,7 +120,13 @@ void loadTextures(SceneState& state) {
   glGetIntegerv(GL_UNPACK_ALIGNMENT, &savedAlignment);
   for (int i = 0; i < kTextureCount; ++i) {
     RgbImage*& image = state.imageSlots[i];
-    image = loadDibImage(findDataFile(kTextureFiles[i]).c_str(), state.showLoadErrors);
+    std::string whereLooked;
+    const std::string path = findDataFile(kTextureFiles[i], &whereLooked);
+    if (state.showLoadErrors != 0 && !whereLooked.empty()) {
+      std::fprintf(stderr, "%s is in none of the folders searched: %s\n", kTextureFiles[i],
+                   whereLooked.c_str());
+    }
+    image = loadDibImage(path.c_str(), state.showLoadErrors);
     GLuint name = 0;
     glGenTextures(1, &name);
     state.textures.slot(i) = name;
