@@ -44,13 +44,19 @@ int WebSound::idFor(const std::string& fileName) {
   if (known != ids_.end()) return known->second;
   std::vector<uint8_t> bytes;
   std::string reason;
-  const std::string path = findDataFile(fileName.c_str());
+  std::string whereLooked;
+  const std::string path = findDataFile(fileName.c_str(), &whereLooked);
   int id = -1;
   if (readRegularFile(path.c_str(), kMaxSoundBytes, bytes, reason)) {
     id = static_cast<int>(ids_.size());
     quibbixDecodeSound(id, bytes.data(), static_cast<int>(bytes.size()));
   } else {
-    std::fprintf(stderr, "%s: %s; no sound will be heard\n", path.c_str(), reason.c_str());
+    if (!whereLooked.empty()) {
+      std::fprintf(stderr, "%s is in none of the folders searched: %s\n", fileName.c_str(),
+                   whereLooked.c_str());
+    }
+    std::fprintf(stderr, "Sound \"%s\" is not played: %s: %s\n", fileName.c_str(), path.c_str(),
+                 reason.c_str());
   }
   ids_[fileName] = id;
   return id;

@@ -6,6 +6,7 @@
 #include <GLES2/gl2.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "image/dib_loader.h"
@@ -60,7 +61,13 @@ void loadTextures(SceneState& state) {
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   for (int i = 0; i < kTextureCount; ++i) {
     RgbImage*& image = state.imageSlots[i];
-    image = loadDibImage(findDataFile(kTextureFiles[i]).c_str(), state.showLoadErrors);
+    std::string whereLooked;
+    const std::string path = findDataFile(kTextureFiles[i], &whereLooked);
+    if (state.showLoadErrors != 0 && !whereLooked.empty()) {
+      std::fprintf(stderr, "%s is in none of the folders searched: %s\n", kTextureFiles[i],
+                   whereLooked.c_str());
+    }
+    image = loadDibImage(path.c_str(), state.showLoadErrors);
     GLuint name = 0;
     glGenTextures(1, &name);
     state.textures.slot(i) = name;
