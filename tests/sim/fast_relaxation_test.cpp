@@ -197,7 +197,8 @@ TEST(FastRelaxation, LongRunsWithJumpsMatchTheLiteralLoop) {
       fastRun.playFrames(settleTumbles);
       EXPECT_GT(fastRelaxationOf(fast).counters().fastSweeps, 0u);
       for (int i = 0; i < kMaxHamsters; ++i) {
-        ASSERT_EQ(0, std::memcmp(literal.hamsterPool[i], fast.hamsterPool[i], sizeof(Hamster)))
+        ASSERT_EQ(0, std::memcmp(static_cast<const void*>(literal.hamsterPool[i]),
+                                 static_cast<const void*>(fast.hamsterPool[i]), sizeof(Hamster)))
             << "hamster " << i;
       }
       for (Hamster* h : fast.hamsterPool) delete h;

@@ -40,7 +40,7 @@ Hamster restingAt(float x, float y, float z = 0) {
 }
 
 bool sameBits(const Hamster& a, const Hamster& b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
+  return std::memcmp(static_cast<const void*>(&a), static_cast<const void*>(&b), sizeof a) == 0;
 }
 
 // A scene state as start-up leaves it, with hamsters placed by the test.

@@ -22,7 +22,7 @@ Hamster at(float x, float y, float z) {
 }
 
 bool sameBits(const Hamster& a, const Hamster& b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
+  return std::memcmp(static_cast<const void*>(&a), static_cast<const void*>(&b), sizeof a) == 0;
 }
 
 // A crowd owned by the test; hamsters far from each other unless placed.

@@ -32,7 +32,9 @@ TEST(SoakFrame, TheSoakLoopLeavesTheStateStepFrameLeaves) {
   EXPECT_EQ(std::memcmp(&played.spinAngle, &soaked.spinAngle, sizeof(float)), 0);
   EXPECT_EQ(played.frameTimes, soaked.frameTimes);
   for (int i = 0; i < kMaxHamsters; ++i) {
-    ASSERT_EQ(std::memcmp(played.hamsterPool[i], soaked.hamsterPool[i], sizeof(Hamster)), 0)
+    ASSERT_EQ(std::memcmp(static_cast<const void*>(played.hamsterPool[i]),
+                          static_cast<const void*>(soaked.hamsterPool[i]), sizeof(Hamster)),
+              0)
         << "hamster " << i;
   }
   freeHamsters(played);
