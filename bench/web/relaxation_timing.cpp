@@ -3,9 +3,9 @@
 // from crowds that have run for a few hundred frames, settled and just back
 // on the ground after a jump (as bench/relaxation_bench.cpp makes them).
 // Google Benchmark has no WebAssembly build here, so this is its plain kin:
-// the median and the fastest of a number of rounds, each from the same start. Built by
-// scripts/web/build.sh; scripts/web/bench.sh runs it in both of the browser
-// build's forms (bench/README.md).
+// the median and the fastest of a number of rounds, each from the same
+// start. Built by scripts/web/build.sh; scripts/web/bench.sh runs it in both
+// of the browser build's forms (bench/README.md).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>

@@ -1,8 +1,9 @@
 // The browser build in Debian's Chromium (headless, WebGL through SwiftShader),
 // served by scripts/web/serve.sh: the page loads and draws without a console
-// error; + and - change the crowd, space, a left click and a tap each start the
-// jump sound, Esc stops the frames; a scripted frame matches quibbix-shot's picture
-// of the same run. Each step has a time limit and a failure names its step.
+// error; + and - change the crowd, space, a left click and a tap each start
+// the jump sound, Esc and q stop the frames; a scripted frame matches
+// quibbix-shot's picture of the same run. Each step has a time limit and a
+// failure names its step.
 //
 // node tests/web/page_checks.mjs BUILD-WEB LINUX-BUILD WORK-FOLDER
 import { execFileSync } from "node:child_process";
@@ -66,6 +67,7 @@ try {
     return server.url;
   });
   await interactivePage();
+  await quitKeyStops();
   for (const run of kScriptedRuns) await scriptedFrame(run);
 } finally {
   await browser.close();
@@ -164,6 +166,18 @@ async function interactivePage() {
 
   await step("no console error", 1000, async () => {
     check(errors.length === 0, `${errors.length} console errors`);
+  });
+  await page.close();
+}
+
+// q stops the page as Esc does.
+async function quitKeyStops() {
+  const { page, waitFor } = await openPage();
+  await step("q stops the frames", 30000, async () => {
+    await page.goto(server.url, { waitUntil: "load" });
+    await waitFor(() => window.quibbix && window.quibbix.frames() > 0);
+    await page.keyboard.type("q");
+    await waitFor(() => window.quibbix.stopped());
   });
   await page.close();
 }
