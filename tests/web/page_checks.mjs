@@ -56,22 +56,26 @@ function check(condition, message) {
   if (!condition) throw new Error(message);
 }
 
-const server = await serve(webFolder);
-const browser = await browse(work);
+let server;
+let browser;
+const started = await step("served, and Chromium started", 60000, async () => {
+  server = await serve(webFolder);
+  const wasm = await fetch(`${server.url}quibbix.wasm`);
+  check(wasm.ok, `quibbix.wasm: HTTP ${wasm.status}`);
+  const type = wasm.headers.get("content-type");
+  check(type === "application/wasm", `quibbix.wasm served as ${type}`);
+  browser = await browse(work);
+  return server.url;
+});
 try {
-  await step("served", 10000, async () => {
-    const wasm = await fetch(`${server.url}quibbix.wasm`);
-    check(wasm.ok, `quibbix.wasm: HTTP ${wasm.status}`);
-    const type = wasm.headers.get("content-type");
-    check(type === "application/wasm", `quibbix.wasm served as ${type}`);
-    return server.url;
-  });
-  await interactivePage();
-  await quitKeyStops();
-  for (const run of kScriptedRuns) await scriptedFrame(run);
+  if (started) {
+    await interactivePage();
+    await quitKeyStops();
+    for (const run of kScriptedRuns) await scriptedFrame(run);
+  }
 } finally {
-  await browser.close();
-  server.stop();
+  await browser?.close();
+  server?.stop();
 }
 console.log(`web page checks: ${passes} passed, ${failures} failed`);
 process.exit(failures === 0 ? 0 : 1);
