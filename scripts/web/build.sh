@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds Quibbix for the browser into build-web/: the page (index.html,
-# quibbix.js, quibbix.wasm, favicon.png), the replay tool for node (quibbix-replay.js, run
-# as `node build-web/quibbix-replay.js ARGS`) and the five data files, with
-# Debian's Emscripten (scripts/install-deps.sh). The pictures and the sound come
+# quibbix.js, quibbix.wasm, favicon.png), the replay tool for node
+# (quibbix-replay.js, run as `node build-web/quibbix-replay.js ARGS`) and the
+# five data files, with Debian's Emscripten (scripts/install-deps.sh). The pictures and the sound come
 # from the asset generator built for this machine: the one named by
 # QUIBBIX_HOST_ASSETGEN (scripts/test.sh passes the Linux build's), or one built
 # here. The build folders are build-web-wasm/ and build-web-host/; run again, it
