@@ -20,8 +20,10 @@
 #include "app/scene_display.h"
 #include "app/window_watch.h"
 #include "platform/clock.h"
+#include "platform/console.h"
 #include "platform/data_folder.h"
 #include "platform/frame_pacer.h"
+#include "platform/message_box.h"
 #include "platform/mixer_sound.h"
 #include "platform/standard_descriptors.h"
 #include "platform/text_output.h"
@@ -95,6 +97,9 @@ void checkLeaksWhileDriverLoaded() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Started from cmd or PowerShell on Windows, our text goes to that console
+  // (asked before the missing streams are filled in, which it must tell apart).
+  const bool textIsSeen = useParentConsole();
   // Before anything opens a file or the display's connection.
   openMissingStandardDescriptors();
   // Our own options are read before the toolkit's, so that --help and
@@ -102,8 +107,13 @@ int main(int argc, char** argv) {
   ProgramOptions options;
   std::string error;
   if (!parseCommandLine(argc, argv, options, error)) {
-    std::fprintf(stderr, "quibbix: %s\n\n%s", error.c_str(),
-                 usageText(programDataFolder()).c_str());
+    const std::string text = "quibbix: " + error + "\n\n" + usageText(programDataFolder());
+    // Started from Explorer (say, with a file dropped on it), only a box is seen.
+    if (textIsSeen) {
+      std::fputs(text.c_str(), stderr);
+    } else {
+      showMessageBox("Quibbix", text.c_str());
+    }
     return 2;
   }
   if (options.help) {

@@ -1,5 +1,7 @@
 #include "app/tool_options.h"
 
+#include "app/tool_usage.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -97,8 +99,7 @@ bool parseToolOptions(int argc, const char* const* argv, Scenario& scenario,
 }
 
 int reportUsageError(const char* tool, std::span<const ToolOption> own, const std::string& reason) {
-  std::fprintf(stderr, "%s (%s)\n", toolUsage(tool, own).c_str(), reason.c_str());
-  return 2;
+  return printUsageError(toolUsage(tool, own), reason);
 }
 
 ToolOption spinOption(std::optional<float>& spin) {

@@ -29,7 +29,8 @@ std::string toolUsage(const char* tool, std::span<const ToolOption> own);
 bool parseToolOptions(int argc, const char* const* argv, Scenario& scenario,
                       std::span<const ToolOption> own, std::string& error);
 
-// The usage line with the reason, on stderr; returns the status for it, 2.
+// The usage line with the reason, on stderr; returns the status for it, 2
+// (app/tool_usage.h, like every tool; --help is answered there too).
 int reportUsageError(const char* tool, std::span<const ToolOption> own, const std::string& reason);
 
 // --spin DEG: the scene's turn in degrees for a drawn frame, any finite float.

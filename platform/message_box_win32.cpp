@@ -9,7 +9,7 @@
 
 void showSystemMessageBox(const char* caption, const char* text) {
   const std::wstring wideText = widenText(text), wideCaption = widenText(caption);
-  if (MessageBoxW(GetFocus(), wideText.c_str(), wideCaption.c_str(), MB_OK | MB_ICONERROR) == 0) {
+  if (MessageBoxW(GetFocus(), wideText.c_str(), wideCaption.c_str(), MB_OK) == 0) {
     std::fprintf(stderr, "(no message box could be shown: %s)\n",
                  reasonForError(GetLastError()).c_str());
   }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/alsa_messages.h"
 #include "platform/data_folder.h"
 #include "platform/file_read.h"
 #include "platform/wav_format.h"
@@ -45,6 +46,9 @@ bool MixerSound::openDevice() {
   // Leave SIGINT and SIGTERM to the program: SDL would otherwise turn them into
   // quit events that nobody reads.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // With no driver chosen SDL tries ALSA, whose own lines about a missing
+  // sound card would come before ours.
+  if (!SDL_getenv("SDL_AUDIODRIVER")) silenceAlsaMessages();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     std::fprintf(stderr, "Sound is off: no audio device (%s)\n", SDL_GetError());
     return false;

@@ -153,3 +153,21 @@ TEST(NoAudioDevice, SaysSoOnceAndStaysSilent) {
   EXPECT_NE(err.find("Sound is off"), std::string::npos) << err;
   EXPECT_EQ(err.find("Sound is off"), err.rfind("Sound is off")) << "reported twice";
 }
+
+// With no driver chosen SDL tries the system's own. Where there is no sound
+// card (as on the machines the tests run on), ALSA would add lines of its own
+// before ours; where there is one, nothing at all is written.
+TEST(NoDriverChosen, StandardErrorGetsAtMostOurOneLine) {
+  unsetenv("SDL_AUDIODRIVER");
+  const std::string wav = testing::TempDir() + "quibbix_plain_" + std::to_string(getpid()) + ".wav";
+  disk_audio::writeWav(wav, std::vector<int16_t>(441, 100));
+  testing::internal::CaptureStderr();
+  {
+    MixerSound sound;
+    sound.preload(wav.c_str());
+  }
+  const std::string err = testing::internal::GetCapturedStderr();
+  unlink(wav.c_str());
+  EXPECT_EQ(err.find("ALSA lib"), std::string::npos) << err;
+  EXPECT_LE(std::count(err.begin(), err.end(), '\n'), 1) << err;
+}

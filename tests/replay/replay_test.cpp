@@ -259,3 +259,27 @@ TEST(ToolArguments, ReplayAndShotTakeTheCommonOptionsAlikeAndRefuseAlike) {
   }
   EXPECT_EQ(std::remove("never.png"), -1) << "nothing is written";
 }
+
+TEST(ToolArguments, EveryToolAnswersHelpAndAUsageErrorInTheSameWords) {
+  const std::pair<const char*, const char*> tools[] = {
+      {"quibbix-replay", "--seed 1"},
+      {"quibbix-shot", "--bogus"},
+      {"quibbix-bmpdump", ""},
+      {"quibbix-assetgen", "--bogus"},
+  };
+  for (const auto& [tool, wrongArguments] : tools) {
+    SCOPED_TRACE(tool);
+    const Result help = runTool(tool, "--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.err, "");
+    EXPECT_EQ(help.out.rfind("usage: " + std::string(tool) + " ", 0), 0u) << help.out;
+    ASSERT_EQ(std::count(help.out.begin(), help.out.end(), '\n'), 1) << help.out;
+    // The line --help prints, then the reason in brackets.
+    const Result wrong = runTool(tool, wrongArguments);
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_EQ(wrong.out, "");
+    const std::string line = help.out.substr(0, help.out.size() - 1);
+    EXPECT_EQ(wrong.err.rfind(line + " (", 0), 0u) << wrong.err;
+    EXPECT_EQ(wrong.err.substr(wrong.err.size() - 2), ")\n") << wrong.err;
+  }
+}

@@ -8,6 +8,7 @@
 #include "platform/standard_descriptors.h"
 #include "scene/scene_files.h"
 
+#include "app/tool_usage.h"
 #include "tools/assets/file_formats.h"
 #include "tools/assets/icon.h"
 #include "tools/assets/jump_sound.h"
@@ -15,6 +16,8 @@
 
 int main(int argc, char** argv) {
   openMissingStandardDescriptors();
+  const char* usage = "usage: quibbix-assetgen OUTPUT_DIR | --icon FILE.png";
+  if (asksForHelp(argc, argv)) return printUsage(usage);
   // An empty name would write into "/", and a name that starts with '-' is a
   // mistyped option ("--icon" without its file), not a folder: both are
   // refused before anything is written (a folder named so: ./-name).
@@ -30,9 +33,15 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
-  if (argc != 2 || !isName(argv[1])) {
-    std::fprintf(stderr, "usage: %s OUTPUT_DIR | --icon FILE.png\n", argv[0]);
-    return 2;
+  if (argc < 2) return printUsageError(usage, "missing OUTPUT_DIR");
+  if (argc == 3 && std::string(argv[1]) == "--icon") {
+    return printUsageError(usage, std::string("bad file name '") + argv[2] + "'");
+  }
+  if (argc > 2) return printUsageError(usage, "too many arguments");
+  if (std::string(argv[1]) == "--icon") return printUsageError(usage, "missing value after --icon");
+  if (argv[1][0] == '\0') return printUsageError(usage, "empty OUTPUT_DIR");
+  if (!isName(argv[1])) {
+    return printUsageError(usage, std::string("unknown option '") + argv[1] + "'");
   }
   const std::string dir = std::string(argv[1]) + "/";
   struct Output {

@@ -2,18 +2,23 @@
 // stdout as a binary PPM, top row first. On failure the loader's message goes
 // to stderr (never to a box) and the exit status is 1.
 #include <cstdio>
+#include <string>
 
 #include "image/dib_loader.h"
 #include "platform/message_box.h"
 #include "platform/standard_descriptors.h"
 #include "platform/stdio_mode.h"
+#include "app/tool_usage.h"
 
 int main(int argc, char** argv) {
   openMissingStandardDescriptors();
   useExactTextOutput();
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: quibbix-bmpdump FILE\n");
-    return 2;
+  const char* usage = "usage: quibbix-bmpdump FILE";
+  if (asksForHelp(argc, argv)) return printUsage(usage);
+  if (argc < 2) return printUsageError(usage, "missing FILE");
+  if (argc > 2) return printUsageError(usage, "more than one FILE");
+  if (argv[1][0] == '-' && argv[1][1] == '-') {
+    return printUsageError(usage, std::string("unknown option '") + argv[1] + "'");
   }
   // The platform layer already copies every message to stderr.
   setMessageBoxHandler([](const char*, const char*) {});

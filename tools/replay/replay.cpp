@@ -11,6 +11,7 @@
 #include "app/scenario.h"
 #include "app/startup.h"
 #include "app/tool_options.h"
+#include "app/tool_usage.h"
 #include "platform/sound.h"
 #include "platform/standard_descriptors.h"
 #include "platform/stdio_mode.h"
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
          return true;
        }}};
   std::string error;
+  if (asksForHelp(argc, argv)) return printUsage(toolUsage("quibbix-replay", own));
   if (!parseToolOptions(argc, argv, scenario, own, error)) {
     return reportUsageError("quibbix-replay", own, error);
   }

@@ -26,6 +26,7 @@
 #include "render/scene_draw.h"
 #include "tools/png/png_file.h"
 #include "tools/shot/shot_options.h"
+#include "app/tool_usage.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
   openMissingStandardDescriptors();
   ShotOptions options;
   std::string error;
+  if (asksForHelp(argc, argv)) return printShotUsage();
   if (!parseShotOptions(argc, argv, options, error)) return reportShotUsageError(error);
 
   // Refused now rather than after the run: a device, pipe or folder is never

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/tool_options.h"
+#include "app/tool_usage.h"
 
 namespace {
 
@@ -49,6 +50,11 @@ std::vector<ToolOption> shotOwnOptions(ShotOptions& options) {
 
 bool parseShotOptions(int argc, const char* const* argv, ShotOptions& options, std::string& error) {
   return parseToolOptions(argc, argv, options.scenario, shotOwnOptions(options), error);
+}
+
+int printShotUsage() {
+  ShotOptions unused;
+  return printUsage(toolUsage("quibbix-shot", shotOwnOptions(unused)));
 }
 
 int reportShotUsageError(const std::string& reason) {
