@@ -23,19 +23,19 @@ bool isOpen(HANDLE handle) {
 }  // namespace
 
 bool useParentConsole() {
+  // Only the output streams: the program reads nothing from standard input.
   const Stream streams[] = {
-      {STD_INPUT_HANDLE, stdin, 0, "CONIN$", "r"},
       {STD_OUTPUT_HANDLE, stdout, 1, "CONOUT$", "w"},
       {STD_ERROR_HANDLE, stderr, 2, "CONOUT$", "w"},
   };
   // Asked before joining, which hands the console to every standard handle:
   // a stream already pointed at a file or pipe keeps it.
-  bool redirected[3];
-  for (int i = 0; i < 3; ++i) redirected[i] = isOpen(GetStdHandle(streams[i].id));
-  if (redirected[0] && redirected[1] && redirected[2]) return true;
-  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return redirected[2];
+  bool redirected[2];
+  for (int i = 0; i < 2; ++i) redirected[i] = isOpen(GetStdHandle(streams[i].id));
+  if (redirected[0] && redirected[1]) return true;
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return redirected[1];
   // In order, so that each reopened stream gets back its own descriptor.
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < 2; ++i) {
     if (redirected[i]) continue;
     const Stream& stream = streams[i];
     if (!std::freopen(stream.device, stream.mode, stream.file)) continue;

@@ -25,8 +25,10 @@ packages=(
   # the README's animation (scripts/make-animation.sh)
   imagemagick
   # the Windows build and its checks (scripts/windows/): the cross compiler,
-  # Debian's sources of the libraries (dpkg-dev unpacks them), Wine, the zip
-  ninja-build mingw-w64 wine wine64 zip unzip
+  # Debian's sources of the libraries (dpkg-dev unpacks them), Wine, the zip,
+  # the installer (NSIS), the program's icon (imagemagick, above) and reading
+  # its resources back (icoutils)
+  ninja-build mingw-w64 wine wine64 zip unzip nsis icoutils
   # the browser build and its checks (scripts/web/): Emscripten, node for the
   # replay tool and the page checks, Chromium for the page, python3 to serve it
   emscripten nodejs chromium python3

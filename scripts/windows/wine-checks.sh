@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Checks the Windows build under Wine against the Linux build: the unit tests,
 # quibbix-replay, quibbix-bmpdump, the asset generator and quibbix-shot byte
-# for byte, and the program from the release archive in a window. Argument:
+# for byte; the program's resources and the archive's texts; the program from
+# the release archive in a window; the installer, installing and uninstalling
+# silently. Argument:
 # the Linux build folder (default build). Needs an X display (scripts/test.sh
 # provides one). Each step is bounded in time and a failure names its step.
 set -uo pipefail
@@ -137,6 +139,51 @@ done_step
 # The program from the release archive, unzipped into a folder of its own.
 unzip -q "$out"/quibbix-*-windows-x64.zip -d "$work/unzipped"
 folder=$(echo "$work"/unzipped/quibbix-*)
+version=${folder##*/quibbix-}
+version=${version%-windows-x64}
+
+begin "program resources"
+# The icon freeglut gives its windows, at 16 to 256 pixels; the manifest; a
+# version block of its own; and nothing of the threads library linked into it.
+exe=$folder/quibbix.exe
+resources=$(wrestool -l "$exe" 2>&1)
+if grep -q "type=group_icon" <<<"$resources" && grep -q "name='GLUT_ICON'" <<<"$resources"; then
+  wrestool -x --type=14 --name=GLUT_ICON "$exe" >"$work/icon.ico"
+  sizes=$(icotool -l "$work/icon.ico" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | sort -n | tr '\n' ' ')
+  [ "$sizes" = "16 24 32 48 64 128 256 " ] || fail "icon sizes: $sizes"
+else
+  fail "no icon resource named GLUT_ICON: $resources"
+fi
+manifest=$(wrestool -x --raw --type=24 --name=1 "$exe" 2>/dev/null | tr -d '\0')
+for part in PerMonitorV2 Microsoft.Windows.Common-Controls '"6.0.0.0"' supportedOS asInvoker; do
+  grep -qF "$part" <<<"$manifest" || fail "the manifest lacks $part"
+done
+block=$(wrestool -x --raw --type=16 "$exe" 2>/dev/null | strings -el)
+for part in ProductName Quibbix FileDescription "$version" quibbix.exe; do
+  grep -qF "$part" <<<"$block" || fail "the version block lacks $part"
+done
+strings -el "$exe" | grep -qi -e winpthread -e "POSIX WinThreads" && fail "winpthreads' identity is in quibbix.exe"
+x86_64-w64-mingw32-objdump -p "$exe" | grep -i 'DLL Name: .*\(pthread\|libstdc\|libgcc\)' &&
+  fail "quibbix.exe needs a runtime DLL"
+done_step
+
+begin "archive texts"
+readme=$folder/README.txt
+for part in "Quibbix $version" "extract" "Run anyway" "Settings" "playback device" "MIT licence"; do
+  grep -qF "$part" "$readme" || fail "README.txt does not say \"$part\""
+done
+licences=(
+  "Quibbix.txt:Copyright (c) 2026 the Quibbix authors"
+  "freeglut.txt:Freeglut Copyright"
+  "SDL2.txt:This software is provided 'as-is'"
+  "SDL2_mixer.txt:This software is provided 'as-is'"
+  "README-SDL.txt:Simple DirectMedia Layer"
+  "winpthreads.txt:Permission is hereby granted"
+)
+for entry in "${licences[@]}"; do
+  grep -qF "${entry#*:}" "$folder/licenses/${entry%%:*}" 2>/dev/null || fail "licenses/${entry%%:*}"
+done
+done_step
 
 # Prints the id of the shown window named exactly $1, waiting up to $2
 # seconds. Wine makes a window's X window again when OpenGL picks its visual,
@@ -220,6 +267,44 @@ else
   fail "no Error box within 60 s: $(cat "$work/missing.err")"
   kill "$pid" 2>/dev/null
 fi
+done_step
+
+begin "installer"
+# Installed silently into a folder of our choosing, started from elsewhere,
+# uninstalled silently: nothing of it may be left. (NSIS takes /D= only
+# unquoted, and Wine quotes an argument with a space in it, so the folder's
+# name has none.)
+setup=$(echo "$out"/quibbix-*-windows-x64-setup.exe)
+installed=$work/installed
+uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Quibbix'
+listed() { wine reg query "HKLM\\$uninstall_key" >/dev/null 2>&1 || wine reg query "HKCU\\$uninstall_key" >/dev/null 2>&1; }
+shortcuts() { find "$WINEPREFIX/drive_c" -name 'Quibbix.lnk' 2>/dev/null; }
+wine_run 120 "$setup" /S "/D=$(winepath -w "$installed")" >"$work/setup.log" 2>&1 ||
+  fail "setup status $?: $(tail -5 "$work/setup.log")"
+for file in quibbix.exe uninstall.exe SDL2.dll assets/boden.bmp assets/explode.wav licenses/winpthreads.txt; do
+  [ -s "$installed/$file" ] || fail "setup did not install $file"
+done
+listed || fail "no entry in the list of installed programs"
+[ -n "$(shortcuts)" ] || fail "no Start-menu shortcut"
+(cd "$work" && exec timeout -k 5 120 wine "$installed/quibbix.exe") 2>"$work/installed.err" &
+pid=$!
+if window=$(find_window Quibbix 60); then
+  sleep 1
+  xdotool search --onlyvisible --name '^Error$' >/dev/null 2>&1 &&
+    fail "the installed program showed an Error box: $(cat "$work/installed.err")"
+  window=$(find_window Quibbix 10) && xdotool key --window "$window" q
+  wait_exit "$pid" 30
+  [ "$status" = 0 ] || fail "q ended the installed program with status $status"
+else
+  fail "the installed program opened no window within 60 s: $(cat "$work/installed.err")"
+  kill "$pid" 2>/dev/null
+fi
+# The uninstaller runs from a copy of itself and returns at once.
+wine_run 60 "$installed/uninstall.exe" /S >"$work/uninstall.log" 2>&1 || fail "uninstall status $?"
+for _ in $(seq 120); do [ -e "$installed" ] || break; sleep 0.25; done
+[ -e "$installed" ] && fail "left after uninstalling: $(cd "$installed" && find . | head -5 | tr '\n' ' ')"
+listed && fail "still in the list of installed programs"
+[ -n "$(shortcuts)" ] && fail "the Start-menu shortcut is left"
 done_step
 
 if [ "$failed" -ne 0 ]; then

@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <string>
 
+#include "app/tool_usage.h"
 #include "image/dib_loader.h"
 #include "platform/message_box.h"
 #include "platform/standard_descriptors.h"
 #include "platform/stdio_mode.h"
-#include "app/tool_usage.h"
 
 int main(int argc, char** argv) {
   openMissingStandardDescriptors();

@@ -19,6 +19,7 @@
 
 #include "app/gl_startup.h"
 #include "app/scenario.h"
+#include "app/tool_usage.h"
 #include "platform/file_write.h"
 #include "platform/message_box.h"
 #include "platform/sound.h"
@@ -26,7 +27,6 @@
 #include "render/scene_draw.h"
 #include "tools/png/png_file.h"
 #include "tools/shot/shot_options.h"
-#include "app/tool_usage.h"
 
 namespace {
 
