@@ -25,4 +25,23 @@ struct StrengthChain {
   }
 };
 
-const StrengthChain& strengthChain();
+// Worked out by the compiler, in the float and double arithmetic the program
+// would use: the chain is in the binary as constants.
+constexpr StrengthChain makeStrengthChain() {
+  constexpr float kRowStrength = 2.5f;
+  constexpr float kOneSeventh = 0.14285715f;  // the float nearest 1/7
+  constexpr double kChainFactor = 0.9;
+  StrengthChain chain{};
+  float running = kRowStrength;
+  for (int k = 0; k < kStrengthSteps; ++k) {
+    chain.strength[k] = running * kOneSeventh;
+    chain.widened[k] = chain.strength[k];
+    running = static_cast<float>(running * kChainFactor);
+  }
+  return chain;
+}
+inline constexpr StrengthChain kStrengthChain = makeStrengthChain();
+
+inline const StrengthChain& strengthChain() {
+  return kStrengthChain;
+}

@@ -33,7 +33,7 @@ struct BitSet {
 };
 
 // For a finite coordinate; without branches, since pushes call it often.
-[[gnu::always_inline]] inline int gridColumn(float coordinate) {
+[[gnu::always_inline]] constexpr int gridColumn(float coordinate) {
   constexpr float kLowest = -kGridSide / 2, kHighest = kGridSide / 2 - 0.5f;
   const float scaled = std::min(std::max(coordinate * kCellsPerUnit, kLowest), kHighest);
   // Rounds toward minus infinity without a library call.

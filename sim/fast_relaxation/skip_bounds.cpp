@@ -2,29 +2,37 @@
 
 namespace fast_relaxation {
 
+namespace {
+
+constexpr NoChangeBounds makeNoChangeBounds() {
+  NoChangeBounds b{};
+  for (int k = 0; k < kStrengthSteps; ++k) {
+    b.across[k] = static_cast<float>(kAcrossFactor * kStrengthChain.widened[k] / kUnchangedRatio);
+    b.upward[k] = static_cast<float>(kUpwardFactor * kStrengthChain.widened[k] / kUnchangedRatio);
+  }
+  return b;
+}
+
+constexpr int firstFarDistance() {
+  const double unchangedBelow = static_cast<double>(kSmallCoordinate) * kUnchangedRatio;
+  for (int k = 1; k < kStrengthSteps; ++k) {
+    if (kFarPushBound * kStrengthChain.widened[k] < unchangedBelow) return k;
+  }
+  return kStrengthSteps;
+}
+
+// Both worked out by the compiler.
+constexpr NoChangeBounds kNoChangeBounds = makeNoChangeBounds();
+constexpr int kFarDistance = firstFarDistance();
+
+}  // namespace
+
 const NoChangeBounds& noChangeBounds() {
-  static const NoChangeBounds bounds = [] {
-    NoChangeBounds b{};
-    const StrengthChain& chain = strengthChain();
-    for (int k = 0; k < kStrengthSteps; ++k) {
-      b.across[k] = static_cast<float>(kAcrossFactor * chain.widened[k] / kUnchangedRatio);
-      b.upward[k] = static_cast<float>(kUpwardFactor * chain.widened[k] / kUnchangedRatio);
-    }
-    return b;
-  }();
-  return bounds;
+  return kNoChangeBounds;
 }
 
 int farDistance() {
-  static const int distance = [] {
-    const StrengthChain& chain = strengthChain();
-    const double unchangedBelow = static_cast<double>(kSmallCoordinate) * kUnchangedRatio;
-    for (int k = 1; k < kStrengthSteps; ++k) {
-      if (kFarPushBound * chain.widened[k] < unchangedBelow) return k;
-    }
-    return kStrengthSteps;
-  }();
-  return distance;
+  return kFarDistance;
 }
 
 }  // namespace fast_relaxation

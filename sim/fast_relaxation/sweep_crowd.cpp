@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -13,29 +14,41 @@ namespace {
 
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
 
+// The next float towards minus or plus infinity from a finite one, as
+// std::nextafter gives it (from a zero of either sign, the smallest
+// subnormal of the direction's sign).
+constexpr float nextBelow(float v) {
+  if (v == 0) return -std::numeric_limits<float>::denorm_min();
+  const uint32_t bits = std::bit_cast<uint32_t>(v);
+  return std::bit_cast<float>(v > 0 ? bits - 1 : bits + 1);
+}
+constexpr float nextAbove(float v) {
+  if (v == 0) return std::numeric_limits<float>::denorm_min();
+  const uint32_t bits = std::bit_cast<uint32_t>(v);
+  return std::bit_cast<float>(v > 0 ? bits + 1 : bits - 1);
+}
+
 // The floats of each grid column, lowest and highest (the first column reaches
 // down to minus infinity, the last up to infinity): gridColumn rounds
-// monotonically, so each column is one interval of floats, found once by
-// stepping from an estimate.
+// monotonically, so each column is one interval of floats, found by stepping
+// from an estimate, once, by the compiler.
 struct ColumnBounds {
   std::array<float, kGridSide> low, high;
 };
-const ColumnBounds& columnBounds() {
-  static const ColumnBounds bounds = [] {
-    ColumnBounds b{};
-    b.low[0] = -kInfinity;
-    for (int c = 1; c < kGridSide; ++c) {
-      float v = static_cast<float>(c - kGridSide / 2) / kCellsPerUnit;
-      while (gridColumn(v) >= c) v = std::nextafter(v, -kInfinity);
-      while (gridColumn(v) < c) v = std::nextafter(v, kInfinity);
-      b.low[c] = v;
-      b.high[c - 1] = std::nextafter(v, -kInfinity);
-    }
-    b.high[kGridSide - 1] = kInfinity;
-    return b;
-  }();
-  return bounds;
+constexpr ColumnBounds makeColumnBounds() {
+  ColumnBounds b{};
+  b.low[0] = -kInfinity;
+  for (int c = 1; c < kGridSide; ++c) {
+    float v = static_cast<float>(c - kGridSide / 2) / kCellsPerUnit;
+    while (gridColumn(v) >= c) v = nextBelow(v);
+    while (gridColumn(v) < c) v = nextAbove(v);
+    b.low[c] = v;
+    b.high[c - 1] = nextBelow(v);
+  }
+  b.high[kGridSide - 1] = kInfinity;
+  return b;
 }
+constexpr ColumnBounds kColumnBounds = makeColumnBounds();
 
 // The largest float below kSmallCoordinate.
 constexpr float kBelowSmall = 0x1.fffffep-18f;
@@ -127,7 +140,7 @@ void SweepCrowd::setStay(int h) {
     box.low.v[axis] = std::max(box.low.v[axis], low);
     box.high.v[axis] = std::min(box.high.v[axis], high);
   };
-  const ColumnBounds& columns = columnBounds();
+  const ColumnBounds& columns = kColumnBounds;
   const int column[2] = {cell[h] % kGridSide, cell[h] / kGridSide};
   for (int axis = 0; axis < 2; ++axis) {
     narrow(axis, columns.low[column[axis]], columns.high[column[axis]]);
