@@ -8,7 +8,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1600x1200x24" "$0" "$@"; fi
+# -noreset: the server would otherwise reset whenever its last client left and
+# refuse the next test's window for that moment.
+if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1600x1200x24 -noreset" "$0" "$@"; fi
 
 scripts/check-format.sh
 
