@@ -57,10 +57,11 @@ bool iconifyAfterFirstFrame = false;  // -iconic
 void runFrame() {
   stepFrame(theScene, theClock, theSound);
   if (!windowShowsFrames()) return;
+  selectView();
   drawScene(theScene);
   if (iconifyAfterFirstFrame) {
     iconifyAfterFirstFrame = false;
-    glutIconifyWindow();
+    iconifyWindow();
   }
   if (showFrameRate) {
     const std::string line = theFrameCounter.frameDrawn(theClock.milliseconds());
@@ -135,13 +136,9 @@ int main(int argc, char** argv) {
   glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH | GLUT_RGB);
   glutInitWindowSize(500, 500);
   glutInitWindowPosition(100, 100);
-  glutCreateWindow(kWindowTitle);
+  openWindow(kWindowTitle, {onIdle, runFrame, onKeyboard, onMouse});
   // One frame per display refresh where the driver holds to it.
   requestSwapInterval(1);
-
-  glutMouseFunc(onMouse);
-  glutKeyboardFunc(onKeyboard);
-  watchWindow(onIdle, runFrame);
 
   // The audio device opens and the sound is decoded now, so that the first
   // jump costs the frame step no more than any later one; and before start-up
