@@ -4,7 +4,7 @@
 # connection must not take their place), WAV files of 1 Hz and of 30 MB at
 # 100 Hz, SIGTERM while an error box is up, an iconified window under a window
 # manager (it must sleep, not draw), a window resized far beyond the screen,
-# and a data folder that another user may not read.
+# a data folder that another user may not read, and no /proc.
 set -u
 program=$1
 shot=$2
@@ -204,6 +204,17 @@ if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
   rmdir "$workdir/bin/assets"
 else
   echo "($step: not run, it needs root and setpriv)"
+fi
+
+# --- No /proc: the program says it cannot locate its data folder. ----------
+enter no-proc
+if [ "$(id -u)" = 0 ] && [ "$sanitized" != ON ] &&
+  unshare -m sh -c 'mount -t tmpfs none /proc' 2>/dev/null; then
+  unshare -m sh -c 'mount -t tmpfs none /proc && exec "$0" --help' "$copy" >out 2>stderr
+  grep -qx "The program's data folder cannot be located (/proc/self/exe: No such file or directory); files are looked for in the current folder only." stderr ||
+    fail "no line: $(cat stderr)"
+else
+  echo "($step: not run, it needs root, a mount namespace and a build without sanitizers)"
 fi
 
 if [ "$failures" -ne 0 ]; then exit 1; fi
