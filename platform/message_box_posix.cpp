@@ -16,6 +16,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <iterator>
 
 #include "platform/system_message_box.h"
 
@@ -95,10 +96,12 @@ void showSystemMessageBox(const char* caption, const char* text) {
   } else {
     setpgid(child, child);  // also done by the child; whichever comes first
     boxGroup = child;
-    struct sigaction handler = {}, previous[3];
+    struct sigaction handler = {}, previous[std::size(kEndingSignals)];
     handler.sa_handler = endBoxThenProgram;
     handler.sa_mask = ending;
-    for (int i = 0; i < 3; ++i) sigaction(kEndingSignals[i], &handler, &previous[i]);
+    for (size_t i = 0; i < std::size(kEndingSignals); ++i) {
+      sigaction(kEndingSignals[i], &handler, &previous[i]);
+    }
     sigprocmask(SIG_SETMASK, &previousMask, nullptr);
 
     while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
@@ -106,7 +109,9 @@ void showSystemMessageBox(const char* caption, const char* text) {
 
     sigprocmask(SIG_BLOCK, &ending, nullptr);
     boxGroup = 0;
-    for (int i = 0; i < 3; ++i) sigaction(kEndingSignals[i], &previous[i], nullptr);
+    for (size_t i = 0; i < std::size(kEndingSignals); ++i) {
+      sigaction(kEndingSignals[i], &previous[i], nullptr);
+    }
     sigprocmask(SIG_SETMASK, &previousMask, nullptr);
   }
 #if defined(__linux__)
