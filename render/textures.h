@@ -23,6 +23,11 @@ inline constexpr size_t kCutoutScratchBytes = 262144;
 // up to the next ones, since WebGL 1 repeats no others.
 void loadTextures(SceneState& state);
 
+// Looks for texture entry `entry`'s file (with a line on stderr naming the
+// folders searched when it is in none of them, while load errors are shown)
+// and loads it; null when it could not be loaded.
+RgbImage* loadTexturePicture(int entry, uint8_t showLoadErrors);
+
 // Writes the cut-out texture's RGBA pixels for a picture of `pixelCount`
 // pixels: colours copied, alpha 0 for kCutoutKeyColour exactly, 255 elsewhere.
 void keyCutoutPixels(const uint8_t* rgb, size_t pixelCount, uint8_t* rgba);

@@ -6,12 +6,10 @@
 #include <GLES2/gl2.h>
 
 #include <cstdio>
-#include <string>
 #include <vector>
 
 #include "image/dib_loader.h"
 #include "image/rgb_resample.h"
-#include "platform/data_folder.h"
 #include "render/textures.h"
 #include "render/webgl_context.h"
 
@@ -61,13 +59,7 @@ void loadTextures(SceneState& state) {
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   for (int i = 0; i < kTextureCount; ++i) {
     RgbImage*& image = state.imageSlots[i];
-    std::string whereLooked;
-    const std::string path = findDataFile(kTextureFiles[i], &whereLooked);
-    if (state.showLoadErrors != 0 && !whereLooked.empty()) {
-      std::fprintf(stderr, "%s is in none of the folders searched: %s\n", kTextureFiles[i],
-                   whereLooked.c_str());
-    }
-    image = loadDibImage(path.c_str(), state.showLoadErrors);
+    image = loadTexturePicture(i, state.showLoadErrors);
     GLuint name = 0;
     glGenTextures(1, &name);
     state.textures.slot(i) = name;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -16,16 +15,17 @@ constexpr float kInfinity = std::numeric_limits<float>::infinity();
 
 // The next float towards minus or plus infinity from a finite one, as
 // std::nextafter gives it (from a zero of either sign, the smallest
-// subnormal of the direction's sign).
+// subnormal of the direction's sign). The compiler's own bit cast: the
+// browser toolchain's library has no std::bit_cast.
 constexpr float nextBelow(float v) {
   if (v == 0) return -std::numeric_limits<float>::denorm_min();
-  const uint32_t bits = std::bit_cast<uint32_t>(v);
-  return std::bit_cast<float>(v > 0 ? bits - 1 : bits + 1);
+  const uint32_t bits = __builtin_bit_cast(uint32_t, v);
+  return __builtin_bit_cast(float, v > 0 ? bits - 1 : bits + 1);
 }
 constexpr float nextAbove(float v) {
   if (v == 0) return std::numeric_limits<float>::denorm_min();
-  const uint32_t bits = std::bit_cast<uint32_t>(v);
-  return std::bit_cast<float>(v > 0 ? bits + 1 : bits - 1);
+  const uint32_t bits = __builtin_bit_cast(uint32_t, v);
+  return __builtin_bit_cast(float, v > 0 ? bits + 1 : bits - 1);
 }
 
 // The floats of each grid column, lowest and highest (the first column reaches
