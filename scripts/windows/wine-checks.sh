@@ -98,8 +98,15 @@ for file in tests/image/bmpsuite/good/*.bmp tests/image/bmpsuite/bad/*.bmp "$wor
   linux_status=$?
   wine_run 60 "$out/quibbix-bmpdump.exe" "$file" >"$work/windows.out" 2>"$work/windows.err"
   windows_status=$?
+  # Wine on a loaded machine now and then fails a start of its own (seen once
+  # in about a thousand starts, status 1 for a file that decodes): a differing
+  # status is asked once more before it counts.
   if [ "$linux_status" -ne "$windows_status" ]; then
-    fail "$file: status $windows_status, Linux $linux_status"
+    wine_run 60 "$out/quibbix-bmpdump.exe" "$file" >"$work/windows.out" 2>"$work/windows.err"
+    windows_status=$?
+  fi
+  if [ "$linux_status" -ne "$windows_status" ]; then
+    fail "$file: status $windows_status, Linux $linux_status: $(head -c 300 "$work/windows.err")"
   elif ! cmp -s "$work/linux.out" "$work/windows.out" || ! cmp -s "$work/linux.err" "$work/windows.err"; then
     fail "$file: output differs: $(diff "$work/linux.err" "$work/windows.err" | head -4)"
   fi
